@@ -1,0 +1,45 @@
+# The Windows product: the updater executable, its resources and the stand-in program it carries.
+set(UPDATER_EXE_NAME "ActualizareCalvex.exe")
+
+if(MINGW)
+    # No runtime DLL: the updater is one file that runs on a bare system.
+    add_compile_options(-ffunction-sections -fdata-sections)
+    add_link_options(-static -Wl,--gc-sections -s)
+endif()
+
+add_library(win32_os STATIC
+    os/win32/DllSearchHardening.cpp
+    os/win32/Win32OsServices.cpp)
+target_link_libraries(win32_os PUBLIC updater_engine)
+
+add_subdirectory(tests/standin)
+
+if(UPDATER_PAYLOAD STREQUAL "")
+    set(UPDATER_PAYLOAD_FILE "${CMAKE_BINARY_DIR}/standin/new/ZentorCalvex.exe")
+else()
+    set(UPDATER_PAYLOAD_FILE "${UPDATER_PAYLOAD}")
+endif()
+
+# The carried executable: type "AF", name "UPGRADE", Romanian (1048), bytes unchanged.
+function(updater_payload_rc output payload)
+    file(GENERATE OUTPUT ${output}
+        CONTENT "LANGUAGE 0x18, 0x01\nUPGRADE AF \"${payload}\"\n")
+    set_source_files_properties(${output} PROPERTIES GENERATED TRUE OBJECT_DEPENDS "${payload}")
+endfunction()
+updater_payload_rc(${CMAKE_BINARY_DIR}/Payload.rc "${UPDATER_PAYLOAD_FILE}")
+
+add_subdirectory(ui)
+
+# The updater without its payload; tests use it, and it is what the real one is made from.
+function(add_updater target)
+    add_executable(${target} WIN32 app/Main.cpp resources/Updater.rc ${ARGN})
+    target_link_libraries(${target} PRIVATE updater_ui win32_os)
+    set_source_files_properties(resources/Updater.rc PROPERTIES
+        OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Updater.manifest)
+endfunction()
+
+add_updater(updater ${CMAKE_BINARY_DIR}/Payload.rc)
+set_target_properties(updater PROPERTIES OUTPUT_NAME ActualizareCalvex)
+if(UPDATER_PAYLOAD STREQUAL "")
+    add_dependencies(updater standin_new)
+endif()

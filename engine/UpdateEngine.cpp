@@ -1,0 +1,211 @@
+#include "engine/UpdateEngine.h"
+
+#include "app/NumberSettings.h"
+#include "app/ProductConstants.h"
+#include "engine/CommandLine.h"
+#include "engine/Paths.h"
+#include "engine/RemovalScript.h"
+
+using namespace product;
+
+namespace {
+
+constexpr Version kNotInstalledUpTo{10000}; // 1.0000 and below count as not installed
+constexpr const char* kTempName = "TmpUp";
+constexpr const char* kScriptName = "suicide.bat";
+
+std::string Shown(Version version) {
+    return ShowVersion(version, ProcessFormatSettings().DecimalSeparator);
+}
+
+// Every character other than a digit or the decimal separator becomes the separator.
+std::string ReplaceForeignCharacters(std::string text, char separator) {
+    for (char& c : text) {
+        if ((c < '0' || c > '9') && c != separator) {
+            c = separator;
+        }
+    }
+    return text;
+}
+
+std::string WithoutTrailingBackslash(std::string path) {
+    if (!path.empty() && path.back() == '\\') {
+        path.pop_back();
+    }
+    return path;
+}
+
+} // namespace
+
+std::string UpdateEngine::ReadSetting(const std::string& key) {
+    return os_.ReadProfileString(JoinPath(WindowsDir, SettingsFileName), SettingsSection, key);
+}
+
+void UpdateEngine::LocateInstallation() {
+    WindowsDir = os_.WindowsDirectory();
+    const auto parameters = SplitParameters(os_.RawCommandLine());
+    StartedWithParameter = !parameters.empty();
+
+    // The parameter counts only from an updater placed in the installation folder, which the
+    // "DATA" folder beside it shows; otherwise the updater's own folder is the installation.
+    const std::string ownFolder = FolderPartOf(os_.ModuleFileName());
+    std::string candidate = StartedWithParameter ? parameters.front() : std::string{};
+    if (!(os_.FileExists(candidate) && os_.FolderExists(ownFolder + "DATA"))) {
+        candidate = ownFolder + ProductExeName;
+    }
+
+    const std::string folder = StartedWithParameter ? FolderPartOf(candidate) : ReadSetting("CALE");
+    InstallDir = WithoutTrailingBackslash(TrimControlAndSpace(folder));
+
+    const char separator = ProcessFormatSettings().DecimalSeparator;
+    const auto text = ReplaceForeignCharacters(TrimControlAndSpace(ReadSetting("VER")), separator);
+    InstalledVersion = ParseVersion(text, separator).value_or(Version{0});
+}
+
+bool UpdateEngine::ExtractPayload(const std::string& type, const std::string& name,
+                                  const std::string& destination) {
+    const ResourceBytes resource = os_.FindModuleResource(type, name);
+    if (!resource.found) {
+        return false;
+    }
+    // Straight from the module's image, in one write: no copy of the payload in memory.
+    const WriteResult written = os_.WriteNewFile(destination, resource.data, resource.size);
+    return written.created && written.bytesWritten == resource.size;
+}
+
+template <class Attempt> bool UpdateEngine::RetryFor(std::uint32_t milliseconds, Attempt attempt) {
+    const std::uint64_t start = os_.MillisecondsSinceStart();
+    while (!attempt()) {
+        if (os_.MillisecondsSinceStart() - start >= milliseconds) {
+            return false;
+        }
+        os_.Pause(timings_.RetryPauseMs);
+    }
+    return true;
+}
+
+void UpdateEngine::StopWithRedLine(int line, const std::string& text) {
+    auto& status = Report.Lines[line - 1];
+    status.Text = text;
+    status.Red = true;
+    status.Visible = true;
+    for (int later = line + 1; later <= 4; ++later) {
+        Report.Lines[later - 1].Visible = false;
+    }
+}
+
+void UpdateEngine::ShowNotInstalled() {
+    StopWithRedLine(2, std::string{"Programul "} + ProductDisplayName + " nu este instalat!");
+    Report.Lines[0].Visible = false;
+}
+
+// The program is shutting down: wait, pausing, while it still holds its executable.
+bool UpdateEngine::WaitForOldExecutableToGo() {
+    return RetryFor(timings_.OldExecutableWaitMs, [this] {
+        if (!os_.FileExists(TargetExe)) {
+            return true;
+        }
+        // Results not examined: only whether the file is gone counts.
+        os_.ClearAttributes(TargetExe);
+        os_.RemoveFile(TargetExe);
+        return !os_.FileExists(TargetExe);
+    });
+}
+
+// The user started the updater: ask them to close the program until it lets go or they give up.
+bool UpdateEngine::AskUntilOldExecutableIsGone() {
+    while (os_.FileExists(TargetExe) &&
+           !(os_.ClearAttributes(TargetExe) && os_.RemoveFile(TargetExe))) {
+        const auto answer =
+            dialog_.Mesaj(std::string{"Actualizare "} + ProductDisplayName,
+                          std::string{" Inchideti mai intai programul "} + ProductDisplayName + "!",
+                          mkWarning, bfOk | bfCancel);
+        if (answer == mrCancel) {
+            return false;
+        }
+    }
+    dialog_.ProcessPendingMessages();
+    return true;
+}
+
+bool UpdateEngine::MoveIntoPlace(const std::string& temp) {
+    return RetryFor(timings_.MoveRetryMs,
+                    [&] { return os_.MoveFileWriteThrough(temp, TargetExe); });
+}
+
+void UpdateEngine::RunUpdate() {
+    LocateInstallation();
+    Report.Title =
+        std::string{"Actualizare "} + ProductDisplayName + " la ver." + Shown(CarriedVersion);
+
+    // An empty folder would put every path at the root of the current drive.
+    if (InstalledVersion <= kNotInstalledUpTo || InstallDir.empty()) {
+        ShowNotInstalled();
+        return;
+    }
+    Report.Lines[0] = {"Aveti instalata versiunea " + Shown(InstalledVersion)};
+
+    const std::string exe = JoinPath(InstallDir, ProductExeName);
+    if (CarriedVersion <= InstalledVersion && os_.FileExists(exe)) {
+        StopWithRedLine(2, "Aveti deja ultima versiune!");
+        return;
+    }
+    Report.Lines[1] = {"Actualizam programul la versiunea " + Shown(CarriedVersion)};
+
+    const std::string temp = JoinPath(InstallDir, kTempName);
+    if (os_.FileExists(temp) && !os_.RemoveFile(temp)) {
+        StopWithRedLine(3, "Nu pot scrie in " + InstallDir + "!");
+        return;
+    }
+    // Flushed before the old executable goes, so a power cut cannot leave a truncated program.
+    if (!ExtractPayload(PayloadResourceType, PayloadResourceName, temp) ||
+        !os_.FlushFileToDisk(temp)) {
+        StopWithRedLine(3, "Eroare la extragere fisiere!");
+        return;
+    }
+    TargetExe = exe;
+
+    const bool oldGone =
+        StartedWithParameter ? WaitForOldExecutableToGo() : AskUntilOldExecutableIsGone();
+    if (!oldGone) {
+        os_.RemoveFile(temp); // result not examined: the old program is still in place
+        StopWithRedLine(3, "Nu pot modifica vechiul executabil!");
+        return;
+    }
+    if (!MoveIntoPlace(temp)) {
+        ReplacementFailed = true;
+        StopWithRedLine(3, "Eroare la inlocuirea executabilului!");
+        return;
+    }
+    Report.Lines[2].Visible = false;
+    Report.Lines[3] = {"Actualizare incheiata cu succes!"};
+}
+
+HandBackResult UpdateEngine::HandBack() {
+    if (!StartedWithParameter || ReplacementFailed) {
+        return {HandBackAction::QuitApplication, {}};
+    }
+    const std::string updaterPath = os_.ModuleFileName();
+    const std::string scriptPath =
+        JoinPath(WithoutTrailingBackslash(FolderPartOf(updaterPath)), kScriptName);
+
+    // The interpreter reads the script in the console code page. A path that code page cannot
+    // spell could make the script delete another file, so then the updater stays on disk.
+    const auto oemUpdater = os_.ToConsoleCodePage(updaterPath);
+    const auto oemScript = os_.ToConsoleCodePage(scriptPath);
+    const bool scriptCanNameFiles = oemUpdater.has_value() && oemScript.has_value();
+    if (scriptCanNameFiles) {
+        const std::string script = RemovalScript(*oemUpdater, *oemScript);
+        const WriteResult written = os_.WriteNewFile(scriptPath, script.data(), script.size());
+        if (!written.created || written.bytesWritten != script.size()) {
+            return {HandBackAction::ShowError, "Nu pot crea fisierul \"" + scriptPath + "\". " +
+                                                   os_.ErrorDescription(written.errorCode)};
+        }
+        os_.StartProcess(JoinPath(os_.SystemDirectory(), "cmd.exe"),
+                         InterpreterCommandLine(scriptPath), ShowState::Hidden);
+    }
+    if (!TargetExe.empty()) {
+        os_.StartProcess(TargetExe, "\"" + TargetExe + "\"", ShowState::Normal);
+    }
+    return {HandBackAction::EndProcess, {}};
+}

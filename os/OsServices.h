@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The operating-system operations the engine relies on. The engine reaches the
+// system only through this interface, so a test can put a fake in its place.
+// All strings are 8-bit text in the Windows ANSI code page.
+
+enum class ShowState { Hidden = 0, Normal = 1 };
+
+// A resource as it lies in the running module's memory image; not a copy.
+struct ResourceBytes {
+    bool found = false;
+    const void* data = nullptr;
+    std::size_t size = 0;
+};
+
+struct WriteResult {
+    bool created = false;
+    std::size_t bytesWritten = 0;
+    std::uint32_t errorCode = 0; // the system's code when creation or the write failed
+};
+
+class OsServices {
+public:
+    virtual ~OsServices() = default;
+
+    // The Windows directory as the system reports it (GetWindowsDirectoryA).
+    virtual std::string WindowsDirectory() = 0;
+    // GetPrivateProfileStringA with an empty default and a 2048-character buffer.
+    virtual std::string ReadProfileString(const std::string& file, const std::string& section,
+                                          const std::string& key) = 0;
+
+    virtual bool FileExists(const std::string& path) = 0;   // a folder does not count
+    virtual bool FolderExists(const std::string& path) = 0; // a file does not count
+    // SetFileAttributesA(path, 0): clears read-only, hidden and system.
+    virtual bool ClearAttributes(const std::string& path) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+    // Never overwrites; returns only once the move has reached the disk.
+    virtual bool MoveFileWriteThrough(const std::string& from, const std::string& to) = 0;
+    // Flushes a written file's data and metadata to the disk.
+    virtual bool FlushFileToDisk(const std::string& path) = 0;
+
+    // The running module's resource of the given type name and name.
+    virtual ResourceBytes FindModuleResource(const std::string& type, const std::string& name) = 0;
+    // Creates (or truncates) the file with normal attributes, read and write access and no
+    // sharing, then writes the whole buffer in one write.
+    virtual WriteResult WriteNewFile(const std::string& path, const void* data,
+                                     std::size_t size) = 0;
+    // The system's description of an error code, without trailing line ends.
+    virtual std::string ErrorDescription(std::uint32_t errorCode) = 0;
+
+    // Starts a program by its exact path and command line; not waited for, the current folder
+    // is inherited and a failed start is not reported.
+    virtual void StartProcess(const std::string& application, const std::string& commandLine,
+                              ShowState show) = 0;
+
+    virtual std::string ModuleFileName() = 0;  // full path of the running executable
+    virtual std::string RawCommandLine() = 0;  // the process's command line as given
+    virtual std::string SystemDirectory() = 0; // where the command interpreter lies
+    // Converts ANSI text to the console (OEM) code page the command interpreter reads.
+    // Nothing when the text holds a character that code page cannot spell.
+    virtual std::optional<std::string> ToConsoleCodePage(const std::string& text) = 0;
+
+    virtual std::uint64_t MillisecondsSinceStart() = 0; // a monotonic clock
+    virtual void Pause(std::uint32_t milliseconds) = 0;
+
+    // The regional decimal separator, as the process would load it.
+    virtual char RegionalDecimalSeparator() = 0;
+
+    virtual void DefaultBeep() = 0; // MessageBeep(0)
+    [[noreturn]] virtual void EndProcess(std::uint32_t exitCode) = 0;
+};

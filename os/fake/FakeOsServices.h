@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "os/OsServices.h"
+
+// An in-memory stand-in for the system: files, folders, attributes, files held by a running
+// program, an INI store, module resources, a clock, and any single operation made to fail.
+class FakeOsServices : public OsServices {
+public:
+    enum class Operation {
+        ClearAttributes,
+        Remove,
+        Move,
+        Flush,
+        LookUpResource,
+        Create,
+        Write,
+    };
+
+    struct File {
+        std::string bytes;
+        bool readOnly = false;
+        // Held open by a running program until the clock reaches this time (never by default).
+        std::uint64_t heldUntilMs = 0;
+        bool heldForever = false;
+    };
+
+    struct StartedProcess {
+        std::string application;
+        std::string commandLine;
+        ShowState show;
+    };
+
+    struct ProcessEnded {
+        std::uint32_t exitCode;
+    };
+
+    // Setting up the world.
+    void AddFolder(const std::string& path);
+    void AddFile(const std::string& path, std::string bytes = "MZ");
+    void SetReadOnly(const std::string& path, bool readOnly = true);
+    void HoldUntil(const std::string& path, std::uint64_t ms); // a program exits at that time
+    void HoldForever(const std::string& path);
+    void Release(const std::string& path);
+    void SetUnwritableFolder(const std::string& path);
+    void SetProfileString(const std::string& file, const std::string& section,
+                          const std::string& key, const std::string& value);
+    void AddResource(const std::string& type, const std::string& name, std::string bytes);
+    // Fails the operation the next `times` calls (every call when negative).
+    void Fail(Operation operation, int times = -1);
+    // Stores this many bytes fewer than asked on the next write.
+    void ShortenNextWrite(std::size_t missingBytes) { shortWriteBy_ = missingBytes; }
+    // Called at each pause with the clock after it, so a test can act while the engine waits.
+    std::function<void(std::uint64_t)> onPause;
+    // Characters the console code page cannot spell.
+    std::string oemUnspellable;
+
+    std::string windowsDirectory = "C:\\WINDOWS";
+    std::string moduleFileName = "D:\\Apps\\Prog\\Actualizare.exe";
+    std::string commandLine = "\"D:\\Apps\\Prog\\Actualizare.exe\"";
+    std::string systemDirectory = "C:\\WINDOWS\\system32";
+    char regionalDecimalSeparator = ',';
+
+    // Reading back.
+    bool HasFile(const std::string& path) const;
+    bool HasFolder(const std::string& path) const;
+    const File* FindFile(const std::string& path) const;
+    std::vector<std::string> FilePaths() const; // as they were written, lower-cased keys aside
+    std::vector<StartedProcess> started;
+    std::uint64_t now = 0;
+    int pauses = 0;
+    int beeps = 0;
+    std::map<Operation, int> calls;
+
+    // OsServices
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    std::string ReadProfileString(const std::string& file, const std::string& section,
+                                  const std::string& key) override;
+    bool FileExists(const std::string& path) override { return HasFile(path); }
+    bool FolderExists(const std::string& path) override { return HasFolder(path); }
+    bool ClearAttributes(const std::string& path) override;
+    bool RemoveFile(const std::string& path) override;
+    bool MoveFileWriteThrough(const std::string& from, const std::string& to) override;
+    bool FlushFileToDisk(const std::string& path) override;
+    ResourceBytes FindModuleResource(const std::string& type, const std::string& name) override;
+    WriteResult WriteNewFile(const std::string& path, const void* data,
+                             std::size_t size) override;
+    std::string ErrorDescription(std::uint32_t errorCode) override;
+    void StartProcess(const std::string& application, const std::string& commandLine,
+                      ShowState show) override;
+    std::string ModuleFileName() override { return moduleFileName; }
+    std::string RawCommandLine() override { return commandLine; }
+    std::string SystemDirectory() override { return systemDirectory; }
+    std::optional<std::string> ToConsoleCodePage(const std::string& text) override;
+    std::uint64_t MillisecondsSinceStart() override { return now; }
+    void Pause(std::uint32_t milliseconds) override;
+    char RegionalDecimalSeparator() override { return regionalDecimalSeparator; }
+    void DefaultBeep() override { ++beeps; }
+    [[noreturn]] void EndProcess(std::uint32_t exitCode) override { throw ProcessEnded{exitCode}; }
+
+    static constexpr std::uint32_t kFileNotFound = 2;
+    static constexpr std::uint32_t kPathNotFound = 3;
+    static constexpr std::uint32_t kAccessDenied = 5;
+    static constexpr std::uint32_t kSharingViolation = 32;
+    static constexpr std::uint32_t kAlreadyExists = 183;
+
+private:
+    bool Failing(Operation operation);
+    bool Held(const File& file) const;
+    std::uint32_t CreationError(const std::string& path) const;
+
+    std::map<std::string, File> files_; // keyed by lower-cased path
+    std::map<std::string, std::string> originalNames_;
+    std::set<std::string> folders_;
+    std::set<std::string> unwritableFolders_;
+    std::map<std::string, std::string> profile_;
+    std::map<std::string, std::string> resources_;
+    std::map<Operation, int> failures_;
+    std::size_t shortWriteBy_ = 0;
+};

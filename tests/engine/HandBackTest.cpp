@@ -1,0 +1,100 @@
+#include "EngineFixture.h"
+
+namespace {
+
+class HandBackTest : public EngineFixture {
+protected:
+    static constexpr const char* kScript = "D:\\Apps\\Prog\\suicide.bat";
+    static constexpr const char* kCmd = "C:\\WINDOWS\\system32\\cmd.exe";
+
+    HandBackResult UpdateThenHandBack() {
+        engine.RunUpdate();
+        return engine.HandBack();
+    }
+    std::string Script() const { return os.FindFile(kScript) ? os.FindFile(kScript)->bytes : ""; }
+};
+
+TEST_F(HandBackTest, WithoutParameterTheApplicationJustQuits) {
+    EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::QuitApplication);
+    EXPECT_FALSE(os.HasFile(kScript));
+    EXPECT_TRUE(os.started.empty());
+}
+
+TEST_F(HandBackTest, WritesTheScriptThenStartsItAndTheUpdatedProgram) {
+    StartWithParameter(kExe);
+    os.AddFile(kScript, std::string(5000, 'x')); // an old script is overwritten
+    EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::EndProcess);
+    EXPECT_EQ(Script(), ":redo\r\n"
+                        "@del \"D:\\Apps\\Prog\\Actualizare.exe\"\r\n"
+                        "if EXIST \"D:\\Apps\\Prog\\Actualizare.exe\" GOTO redo\r\n"
+                        "@del \"D:\\Apps\\Prog\\suicide.bat\"\r\n");
+    ASSERT_EQ(os.started.size(), 2u);
+    EXPECT_EQ(os.started[0].application, kCmd);
+    EXPECT_EQ(os.started[0].commandLine, "cmd.exe /D /V:OFF /C \"\"D:\\Apps\\Prog\\suicide.bat\"\"");
+    EXPECT_EQ(os.started[0].show, ShowState::Hidden);
+    EXPECT_EQ(os.started[1].application, kExe);
+    EXPECT_EQ(os.started[1].commandLine, "\"D:\\Apps\\Prog\\ZentorCalvex.exe\"");
+    EXPECT_EQ(os.started[1].show, ShowState::Normal);
+}
+
+TEST_F(HandBackTest, PathsWithSpacesAndPercentSigns) {
+    const std::string folder = "E:\\100% Sigur\\Program Files";
+    os.AddFolder(folder + "\\DATA");
+    os.moduleFileName = folder + "\\Actualizare %PATH%.exe";
+    StartWithParameter("\"" + folder + "\\ZentorCalvex.exe\"");
+    os.AddFile(folder + "\\ZentorCalvex.exe");
+    EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::EndProcess);
+    EXPECT_EQ(os.FindFile(folder + "\\suicide.bat")->bytes,
+              ":redo\r\n"
+              "@del \"E:\\100%% Sigur\\Program Files\\Actualizare %%PATH%%.exe\"\r\n"
+              "if EXIST \"E:\\100%% Sigur\\Program Files\\Actualizare %%PATH%%.exe\" GOTO redo\r\n"
+              "@del \"E:\\100%% Sigur\\Program Files\\suicide.bat\"\r\n");
+    // Command lines carry the paths as they are.
+    EXPECT_EQ(os.started[0].commandLine,
+              "cmd.exe /D /V:OFF /C \"\"E:\\100% Sigur\\Program Files\\suicide.bat\"\"");
+    EXPECT_EQ(os.started[1].application, folder + "\\ZentorCalvex.exe");
+}
+
+TEST_F(HandBackTest, RunsThatStoppedEarlyStillRemoveTheUpdaterButStartNothing) {
+    StartWithParameter(kExe);
+    SetVersion("1.0029");
+    EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::EndProcess);
+    EXPECT_TRUE(os.HasFile(kScript));
+    ASSERT_EQ(os.started.size(), 1u);
+    EXPECT_EQ(os.started[0].application, kCmd);
+}
+
+TEST_F(HandBackTest, AfterAFailedRenameTheUpdaterStaysAndStartsNothing) {
+    StartWithParameter(kExe);
+    os.Fail(FakeOsServices::Operation::Move);
+    EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::QuitApplication);
+    EXPECT_FALSE(os.HasFile(kScript));
+    EXPECT_TRUE(os.started.empty());
+}
+
+TEST_F(HandBackTest, ScriptThatCannotBeCreatedIsReportedAndNothingStarts) {
+    StartWithParameter(kExe);
+    engine.RunUpdate();
+    os.AddFile(kScript, "old");
+    os.SetReadOnly(kScript);
+    const auto result = engine.HandBack();
+    EXPECT_EQ(result.Action, HandBackAction::ShowError);
+    EXPECT_EQ(result.ErrorMessage,
+              "Nu pot crea fisierul \"D:\\Apps\\Prog\\suicide.bat\". Eroare de sistem 5.");
+    EXPECT_TRUE(os.started.empty());
+
+    os.SetReadOnly(kScript, false); // pressing OK again starts over
+    EXPECT_EQ(engine.HandBack().Action, HandBackAction::EndProcess);
+    EXPECT_EQ(os.started.size(), 2u);
+}
+
+TEST_F(HandBackTest, PathTheConsoleCodePageCannotSpellKeepsTheUpdater) {
+    StartWithParameter(kExe);
+    os.oemUnspellable = "D"; // every path here begins with the drive D
+    EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::EndProcess);
+    EXPECT_FALSE(os.HasFile(kScript));
+    ASSERT_EQ(os.started.size(), 1u);
+    EXPECT_EQ(os.started[0].application, kExe);
+}
+
+} // namespace
