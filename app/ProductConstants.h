@@ -20,4 +20,7 @@ inline constexpr Version CarriedVersion{UPDATER_CARRIED_VERSION_TENTHOUSANDTHS};
 inline constexpr const char* PayloadResourceType = "AF";
 inline constexpr const char* PayloadResourceName = "UpGrade";
 
+// Held by a running updater, so a second one started meanwhile touches nothing.
+inline constexpr const char* SingleInstanceName = "ActualizareZentorCalvex.Ruleaza";
+
 } // namespace product

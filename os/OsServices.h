@@ -71,6 +71,9 @@ public:
     // The regional decimal separator, as the process would load it.
     virtual char RegionalDecimalSeparator() = 0;
 
+    // Claims a name for this process's lifetime; false when another running process holds it.
+    virtual bool ClaimSingleInstance(const std::string& name) = 0;
+
     virtual void DefaultBeep() = 0; // MessageBeep(0)
     [[noreturn]] virtual void EndProcess(std::uint32_t exitCode) = 0;
 };

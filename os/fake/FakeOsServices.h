@@ -76,6 +76,7 @@ public:
     std::uint64_t now = 0;
     int pauses = 0;
     int beeps = 0;
+    std::set<std::string> claimedNames; // names held by running updaters
     std::map<Operation, int> calls;
 
     // OsServices
@@ -101,6 +102,9 @@ public:
     std::uint64_t MillisecondsSinceStart() override { return now; }
     void Pause(std::uint32_t milliseconds) override;
     char RegionalDecimalSeparator() override { return regionalDecimalSeparator; }
+    bool ClaimSingleInstance(const std::string& name) override {
+        return claimedNames.insert(name).second;
+    }
     void DefaultBeep() override { ++beeps; }
     [[noreturn]] void EndProcess(std::uint32_t exitCode) override { throw ProcessEnded{exitCode}; }
 

@@ -172,6 +172,15 @@ char Win32OsServices::RegionalDecimalSeparator() {
     return separator[0];
 }
 
+bool Win32OsServices::ClaimSingleInstance(const std::string& name) {
+    UniqueHandle mutex(CreateMutexA(nullptr, FALSE, name.c_str()));
+    if (!mutex.Valid() || GetLastError() == ERROR_ALREADY_EXISTS) {
+        return false;
+    }
+    instanceClaim_ = std::move(mutex);
+    return true;
+}
+
 void Win32OsServices::DefaultBeep() { MessageBeep(0); }
 
 void Win32OsServices::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }

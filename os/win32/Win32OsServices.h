@@ -1,6 +1,7 @@
 #pragma once
 
 #include "os/OsServices.h"
+#include "os/win32/UniqueHandle.h"
 
 // The real system, through the ANSI Windows API.
 class Win32OsServices : public OsServices {
@@ -27,6 +28,10 @@ public:
     std::uint64_t MillisecondsSinceStart() override;
     void Pause(std::uint32_t milliseconds) override;
     char RegionalDecimalSeparator() override;
+    bool ClaimSingleInstance(const std::string& name) override;
     void DefaultBeep() override;
     [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
+
+private:
+    UniqueHandle instanceClaim_; // held until the process ends
 };
