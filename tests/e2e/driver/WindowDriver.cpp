@@ -659,6 +659,71 @@ Program::~Program() {
     Terminate();
 }
 
+namespace {
+
+constexpr const char* X11DriverKey = "Software\\Wine\\X11 Driver";
+
+class RegistryKey {
+  public:
+    explicit RegistryKey(const char* path) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                            nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+            key_ = nullptr;
+        }
+    }
+    ~RegistryKey() {
+        if (key_ != nullptr) {
+            RegCloseKey(key_);
+        }
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+
+    std::optional<std::string> Read(const char* name) const {
+        char value[256] = {};
+        DWORD size = sizeof value - 1;
+        DWORD type = 0;
+        if (key_ == nullptr ||
+            RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+                ERROR_SUCCESS ||
+            type != REG_SZ) {
+            return std::nullopt;
+        }
+        return std::string(value);
+    }
+    void Write(const char* name, const std::string& value) const {
+        if (key_ != nullptr) {
+            RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1));
+        }
+    }
+    void Delete(const char* name) const {
+        if (key_ != nullptr) {
+            RegDeleteValueA(key_, name);
+        }
+    }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+} // namespace
+
+WineDrawsFrames::WineDrawsFrames() {
+    RegistryKey key(X11DriverKey);
+    previous_ = key.Read("Decorated");
+    key.Write("Decorated", "N");
+}
+
+WineDrawsFrames::~WineDrawsFrames() {
+    RegistryKey key(X11DriverKey);
+    if (previous_) {
+        key.Write("Decorated", *previous_);
+    } else {
+        key.Delete("Decorated");
+    }
+}
+
 std::string OwnFolder() {
     char path[MAX_PATH * 4] = {};
     GetModuleFileNameA(nullptr, path, sizeof path);

@@ -163,6 +163,20 @@ class Program {
     DWORD processId_ = 0;
 };
 
+// Under Wine without a window manager, frames (caption, close box) are left to a window manager
+// that is not there; while this lives, programs started from then on have Wine draw them.
+// The previous setting is put back at the end.
+class WineDrawsFrames {
+  public:
+    WineDrawsFrames();
+    ~WineDrawsFrames();
+    WineDrawsFrames(const WineDrawsFrames&) = delete;
+    WineDrawsFrames& operator=(const WineDrawsFrames&) = delete;
+
+  private:
+    std::optional<std::string> previous_;
+};
+
 // The folder of the running executable, without a trailing "\".
 std::string OwnFolder();
 
