@@ -98,8 +98,11 @@ std::vector<std::string> FakeOsServices::FilePaths() const {
     return paths;
 }
 
-bool FakeOsServices::Failing(Operation operation) {
+bool FakeOsServices::Failing(Operation operation, const std::string& path) {
     ++calls[operation];
+    if (beforeOperation) {
+        beforeOperation(operation, path);
+    }
     const auto it = failures_.find(operation);
     if (it == failures_.end() || it->second == 0) {
         return false;
@@ -127,7 +130,7 @@ std::string FakeOsServices::ReadProfileString(const std::string& file, const std
 }
 
 bool FakeOsServices::ClearAttributes(const std::string& path) {
-    if (Failing(Operation::ClearAttributes)) {
+    if (Failing(Operation::ClearAttributes, path)) {
         return false;
     }
     const auto it = files_.find(Key(path));
@@ -139,7 +142,7 @@ bool FakeOsServices::ClearAttributes(const std::string& path) {
 }
 
 bool FakeOsServices::RemoveFile(const std::string& path) {
-    if (Failing(Operation::Remove)) {
+    if (Failing(Operation::Remove, path)) {
         return false;
     }
     const auto it = files_.find(Key(path));
@@ -151,7 +154,7 @@ bool FakeOsServices::RemoveFile(const std::string& path) {
 }
 
 bool FakeOsServices::MoveFileWriteThrough(const std::string& from, const std::string& to) {
-    if (Failing(Operation::Move)) {
+    if (Failing(Operation::Move, from)) {
         return false;
     }
     const auto it = files_.find(Key(from));
@@ -168,12 +171,12 @@ bool FakeOsServices::MoveFileWriteThrough(const std::string& from, const std::st
 }
 
 bool FakeOsServices::FlushFileToDisk(const std::string& path) {
-    return !Failing(Operation::Flush) && HasFile(path);
+    return !Failing(Operation::Flush, path) && HasFile(path);
 }
 
 ResourceBytes FakeOsServices::FindModuleResource(const std::string& type,
                                                  const std::string& name) {
-    if (Failing(Operation::LookUpResource)) {
+    if (Failing(Operation::LookUpResource, name)) {
         return {};
     }
     const auto it = resources_.find(Key(type) + '\n' + Key(name));
@@ -204,7 +207,7 @@ std::uint32_t FakeOsServices::CreationError(const std::string& path) const {
 
 WriteResult FakeOsServices::WriteNewFile(const std::string& path, const void* data,
                                          std::size_t size) {
-    if (Failing(Operation::Create)) {
+    if (Failing(Operation::Create, path)) {
         return {false, 0, kAccessDenied};
     }
     if (const auto error = CreationError(path)) {
@@ -213,7 +216,7 @@ WriteResult FakeOsServices::WriteNewFile(const std::string& path, const void* da
     File& file = files_[Key(path)];
     file = File{};
     originalNames_[Key(path)] = path;
-    if (Failing(Operation::Write)) {
+    if (Failing(Operation::Write, path)) {
         return {true, 0, kAccessDenied};
     }
     const std::size_t stored = size - std::min(size, shortWriteBy_);

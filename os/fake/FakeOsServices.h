@@ -58,6 +58,9 @@ public:
     void ShortenNextWrite(std::size_t missingBytes) { shortWriteBy_ = missingBytes; }
     // Called at each pause with the clock after it, so a test can act while the engine waits.
     std::function<void(std::uint64_t)> onPause;
+    // Called as each operation starts (Write: once the file is created and empty), so a test can
+    // act at that moment, or throw to end the process there.
+    std::function<void(Operation, const std::string& path)> beforeOperation;
     // Characters the console code page cannot spell.
     std::string oemUnspellable;
 
@@ -115,7 +118,7 @@ public:
     static constexpr std::uint32_t kAlreadyExists = 183;
 
 private:
-    bool Failing(Operation operation);
+    bool Failing(Operation operation, const std::string& path);
     bool Held(const File& file) const;
     std::uint32_t CreationError(const std::string& path) const;
 
