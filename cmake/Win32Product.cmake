@@ -32,10 +32,14 @@ add_subdirectory(ui)
 
 # The updater without its payload; tests use it, and it is what the real one is made from.
 function(add_updater target)
-    add_executable(${target} WIN32 app/Main.cpp resources/Updater.rc ${ARGN})
+    add_executable(${target} WIN32 app/Main.cpp resources/Updater.rc resources/Dialog.rc ${ARGN})
     target_link_libraries(${target} PRIVATE updater_ui win32_os)
     set_source_files_properties(resources/Updater.rc PROPERTIES
         OBJECT_DEPENDS ${PROJECT_SOURCE_DIR}/resources/Updater.manifest)
+    set(pictures Information Confirmation Warning Error)
+    list(TRANSFORM pictures PREPEND ${PROJECT_SOURCE_DIR}/resources/dialog/)
+    list(TRANSFORM pictures APPEND .bmp)
+    set_source_files_properties(resources/Dialog.rc PROPERTIES OBJECT_DEPENDS "${pictures}")
 endfunction()
 
 add_updater(updater ${CMAKE_BINARY_DIR}/Payload.rc)

@@ -1,0 +1,52 @@
+#include "ui/framework/Button.h"
+
+#include <cctype>
+
+#include "ui/framework/Container.h"
+#include "ui/framework/Form.h"
+
+Button::Button(Container& parent, const ButtonSpec& spec)
+    : Control(parent, spec.Name, spec.Id), modalResult_(spec.ModalResult),
+      handCursor_(spec.HandCursor) {
+    const RECT r = ScaledRect(spec.Place);
+    // BS_NOTIFY: the form learns which button has the focus.
+    HWND window = CreateWindowExA(
+        0, "Button", spec.Caption,
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY, r.left,
+        r.top, r.right - r.left, r.bottom - r.top, ParentHandle(),
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), GetModuleHandleA(nullptr), nullptr);
+    Adopt(window);
+    Form& form = OwnerForm();
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form.DefaultFont()), FALSE);
+    form.RegisterButton(*this);
+}
+
+char AcceleratorOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') {
+            continue;
+        }
+        if (caption[i + 1] != '&') {
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
+        }
+        ++i; // "&&" draws one "&"
+    }
+    return 0;
+}
+
+char Button::Accelerator() const {
+    char caption[256] = {};
+    GetWindowTextA(Handle(), caption, sizeof caption);
+    return AcceleratorOf(caption);
+}
+
+bool Button::CanFocus() const {
+    return Visible() && IsWindowEnabled(Handle());
+}
+
+void Button::SetVisible(bool visible) {
+    if (!visible) {
+        OwnerForm().ButtonHidden(*this);
+    }
+    Control::SetVisible(visible);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/framework/WindowObject.h"
+
+class Container;
+class Form;
+
+// A place in a parent's client area, in 96-dpi pixels.
+struct Bounds {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+};
+
+// A child window with its design name and control identifier. Controls of our own classes
+// draw through PaintOwnContent, so a parent can compose what lies under a transparent control.
+class Control : public WindowObject {
+  public:
+    Control(Container& parent, const char* name, int id) : parent_(parent), name_(name), id_(id) {}
+
+    const std::string& Name() const { return name_; }
+    int Id() const { return id_; }
+    Container& Parent() const { return parent_; }
+    Form& OwnerForm() const;
+
+    // The control's own flag, whatever its parents' state.
+    bool Visible() const;
+    virtual void SetVisible(bool visible);
+    // Left edge in 96-dpi pixels; top and size stay.
+    void SetLeft(int designLeft);
+    RECT BoundsInParent() const;
+
+    // Whether the control paints pixels a later, transparent sibling shows through.
+    virtual bool DrawsForSiblings() const { return false; }
+    // What the control draws over what lies beneath it, in its own client coordinates.
+    virtual void PaintOwnContent(HDC, const RECT&) {}
+
+    // Redraws the control and whatever overlaps it, at once.
+    void Repaint() const;
+
+  protected:
+    // Pixels of the child window for a 96-dpi place.
+    static RECT ScaledRect(const Bounds& bounds);
+    HWND ParentHandle() const;
+
+  private:
+    Container& parent_;
+    std::string name_;
+    int id_;
+};

@@ -1,0 +1,295 @@
+#include "ui/framework/Form.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "ui/framework/Application.h"
+#include "ui/framework/Button.h"
+#include "ui/framework/Dpi.h"
+#include "ui/framework/GdiObjects.h"
+
+namespace {
+
+constexpr int kCancelResult = 2;
+
+struct FrameStyle {
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+FrameStyle FrameStyleOf(BorderKind border, bool stayOnTop) {
+    FrameStyle frame{WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0};
+    switch (border) {
+    case BorderKind::SingleNoSystemMenu:
+        frame.Style |= WS_CAPTION;
+        break;
+    case BorderKind::DialogWithCloseBox:
+        frame.Style |= WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+        frame.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+        break;
+    }
+    if (stayOnTop) {
+        frame.ExStyle |= WS_EX_TOPMOST;
+    }
+    return frame;
+}
+
+// A dialog frame's window menu keeps only Move and Close.
+void TrimDialogWindowMenu(HWND window) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    if (menu == nullptr) {
+        return;
+    }
+    for (UINT command : {SC_RESTORE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE}) {
+        DeleteMenu(menu, command, MF_BYCOMMAND);
+    }
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM lParam) {
+    auto* found = reinterpret_cast<std::vector<HWND>*>(lParam);
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        found->push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+Form::Form(Application& application, const FormSpec& spec)
+    : application_(application), defaultFont_(spec.DefaultFont), background_(spec.Background),
+      placement_(spec.Placement), keyPreview_(spec.KeyPreview) {
+    const FrameStyle frame = FrameStyleOf(spec.Border, spec.StayOnTop);
+    RECT outer{0, 0, Scaled(spec.ClientWidth), Scaled(spec.ClientHeight)};
+    AdjustWindowRectEx(&outer, frame.Style, FALSE, frame.ExStyle);
+    Creation creation{spec.ClassName,
+                      frame.ExStyle,
+                      frame.Style,
+                      {0, 0, outer.right - outer.left, outer.bottom - outer.top},
+                      application.Handle()};
+    CreateOwnWindow(creation);
+    SetCaption(spec.Caption);
+    if (spec.Border == BorderKind::DialogWithCloseBox) {
+        TrimDialogWindowMenu(Handle());
+    }
+}
+
+// The window and its children go before the fonts they draw with.
+Form::~Form() {
+    DestroyWindow(Handle());
+}
+
+void Form::SetCaption(const std::string& caption) {
+    SetWindowTextA(Handle(), caption.c_str());
+}
+
+SIZE Form::OuterSize() const {
+    RECT r{};
+    GetWindowRect(Handle(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void Form::MoveTo(POINT outerTopLeft) {
+    SetWindowPos(Handle(), nullptr, outerTopLeft.x, outerTopLeft.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Show() {
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        App().Guard([this] { OnShow(); });
+    }
+    if (placement_ == FirstPlacement::ScreenCentre && !placedBefore_) {
+        const SIZE size = OuterSize();
+        MoveTo({std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2),
+                std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2)});
+    }
+    placedBefore_ = true;
+    // Accelerator underlines and focus rectangles always drawn, as the labels draw theirs.
+    SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
+                 0);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    FocusInitialControl();
+}
+
+int Form::ShowModal() {
+    modalResult_ = 0;
+    showingModally_ = true;
+    const std::vector<HWND> disabled = DisableOtherWindows();
+    Show();
+    while (modalResult_ == 0) {
+        if (!App().HandleMessage()) {
+            modalResult_ = kCancelResult; // the application is ending
+        }
+    }
+    for (HWND window : disabled) {
+        EnableWindow(window, TRUE);
+    }
+    ShowWindow(Handle(), SW_HIDE);
+    showingModally_ = false;
+    return modalResult_;
+}
+
+void Form::Close() {
+    if (showingModally_) {
+        modalResult_ = kCancelResult;
+        return;
+    }
+    ShowWindow(Handle(), SW_HIDE);
+    if (App().MainForm() == this) {
+        App().Terminate();
+    }
+}
+
+std::vector<HWND> Form::DisableOtherWindows() const {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow,
+                      reinterpret_cast<LPARAM>(&windows));
+    std::erase(windows, Handle());
+    for (HWND window : windows) {
+        EnableWindow(window, FALSE);
+    }
+    return windows;
+}
+
+Button* Form::FindButton(HWND window) const {
+    for (Button* button : buttons_) {
+        if (button->Handle() == window) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void Form::ButtonPressed(Button& button) {
+    if (!button.CanFocus()) {
+        return; // hidden buttons do not react
+    }
+    if (button.ModalResult() != 0) {
+        modalResult_ = button.ModalResult();
+    }
+    if (button.OnClick) {
+        App().Guard(button.OnClick);
+    }
+}
+
+void Form::ButtonHidden(const Button& button) {
+    if (focused_ == &button) {
+        focused_ = nullptr;
+    }
+}
+
+void Form::FocusInitialControl() {
+    if (focused_ != nullptr && focused_->CanFocus()) {
+        SetFocus(focused_->Handle());
+        return;
+    }
+    for (Button* button : buttons_) {
+        if (button->CanFocus()) {
+            SetFocus(button->Handle());
+            return;
+        }
+    }
+    SetFocus(Handle());
+}
+
+Button* Form::FocusedButton() const {
+    return FindButton(GetFocus());
+}
+
+void Form::SelectNextButton(bool forward) {
+    std::vector<Button*> order;
+    std::copy_if(buttons_.begin(), buttons_.end(), std::back_inserter(order),
+                 [](const Button* button) { return button->CanFocus(); });
+    if (order.empty()) {
+        return;
+    }
+    const auto current = std::find(order.begin(), order.end(), FocusedButton());
+    std::size_t index = current == order.end() ? 0 : current - order.begin();
+    if (current != order.end()) {
+        index = (index + (forward ? 1 : order.size() - 1)) % order.size();
+    }
+    SetFocus(order[index]->Handle());
+}
+
+Button* Form::ButtonWithAccelerator(char letter) const {
+    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+    for (Button* button : buttons_) {
+        if (button->CanFocus() && button->Accelerator() == wanted) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+bool Form::PreTranslateKey(const MSG& message) {
+    switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (keyPreview_) {
+            App().Guard([&] { OnKeyDown(message.wParam); }); // the key goes on all the same
+        }
+        if (message.message != WM_KEYDOWN || !IsWindowVisible(Handle())) {
+            return false;
+        }
+        switch (message.wParam) {
+        case VK_TAB:
+            if (GetKeyState(VK_CONTROL) < 0) {
+                return false;
+            }
+            SelectNextButton(GetKeyState(VK_SHIFT) >= 0);
+            return true;
+        case VK_LEFT:
+        case VK_UP:
+            SelectNextButton(false);
+            return true;
+        case VK_RIGHT:
+        case VK_DOWN:
+            SelectNextButton(true);
+            return true;
+        case VK_RETURN:
+            if (Button* button = FocusedButton()) {
+                ButtonPressed(*button);
+                return true;
+            }
+            return false;
+        default:
+            return false;
+        }
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (Button* button = ButtonWithAccelerator(static_cast<char>(message.wParam))) {
+            ButtonPressed(*button);
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+void Form::PaintBackground(HDC dc, const RECT& client) const {
+    UniqueBrush brush(CreateSolidBrush(background_.Resolve()));
+    FillRect(dc, &client, brush.Get());
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleContainerMessage(message, wParam, lParam, result)) {
+        return result;
+    }
+    switch (message) {
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+            FocusInitialControl();
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return WindowObject::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,56 @@
+#include "ui/framework/Image.h"
+
+#include "ui/framework/Container.h"
+
+Image::Image(Container& parent, const ImageSpec& spec) : Control(parent, spec.Name, spec.Id) {
+    const DWORD visible = spec.Visible ? WS_VISIBLE : 0;
+    CreateOwnWindow({"TImage", 0, WS_CHILD | WS_CLIPSIBLINGS | visible, ScaledRect(spec.Place),
+                     ParentHandle(), spec.Id});
+    if (spec.BitmapResource != nullptr) {
+        // A DIB section keeps the stored 24-bit colours exactly.
+        picture_.Reset(
+            static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), spec.BitmapResource,
+                                            IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    }
+}
+
+void Image::SetPicture(HBITMAP source) {
+    picture_.Reset(source != nullptr ? static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0,
+                                                                      LR_CREATEDIBSECTION))
+                                     : nullptr);
+    Repaint();
+}
+
+void Image::PaintOwnContent(HDC dc, const RECT& area) {
+    BITMAP size{};
+    if (!picture_ || GetObjectA(picture_.Get(), sizeof size, &size) == 0) {
+        return; // no picture: what lies beneath shows
+    }
+    MemoryDC source(dc);
+    ObjectSelection selected(source.Get(), picture_.Get());
+    BitBlt(dc, area.left, area.top, size.bmWidth, size.bmHeight, source.Get(), 0, 0, SRCCOPY);
+}
+
+LRESULT Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    RECT client{};
+    switch (message) {
+    case WM_PAINT: {
+        PaintSession paint(Handle());
+        GetClientRect(Handle(), &client);
+        Parent().PaintBelow(*this, paint.Get());
+        PaintOwnContent(paint.Get(), client);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        GetClientRect(Handle(), &client);
+        Parent().PaintBelow(*this, reinterpret_cast<HDC>(wParam));
+        PaintOwnContent(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCHITTEST:
+        return HTTRANSPARENT;
+    default:
+        return Control::HandleMessage(message, wParam, lParam);
+    }
+}

@@ -1,0 +1,112 @@
+#include "ui/framework/Label.h"
+
+#include "ui/framework/Container.h"
+#include "ui/framework/Form.h"
+#include "ui/framework/GdiObjects.h"
+
+Label::Label(Container& parent, const LabelSpec& spec)
+    : Control(parent, spec.Name, spec.Id), font_(parent.OwnerForm().Font(spec.Font)),
+      color_(spec.TextColor), alignment_(spec.Alignment), autoSize_(spec.AutoSize),
+      wordWrap_(spec.WordWrap) {
+    CreateOwnWindow({"TLabel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaledRect(spec.Place),
+                     ParentHandle(), spec.Id});
+    SetText(spec.Text);
+}
+
+std::string Label::Text() const {
+    const int length = GetWindowTextLengthA(Handle());
+    std::string text(length + 1, '\0');
+    const int copied = GetWindowTextA(Handle(), text.data(), length + 1);
+    text.resize(copied);
+    return text;
+}
+
+void Label::SetText(const std::string& text) {
+    SetWindowTextA(Handle(), text.c_str());
+    if (autoSize_) {
+        FitToText();
+    }
+    Repaint();
+}
+
+void Label::SetTextColor(Color color) {
+    if (!(color == color_)) {
+        color_ = color;
+        Repaint();
+    }
+}
+
+UINT Label::DrawFlags() const {
+    UINT flags = DT_EXPANDTABS | DT_TOP;
+    flags |= alignment_ == TextAlignment::Centre ? DT_CENTER : DT_LEFT;
+    if (wordWrap_) {
+        flags |= DT_WORDBREAK;
+    }
+    return flags;
+}
+
+void Label::FitToText() {
+    RECT place = BoundsInParent();
+    RECT measured{0, 0, wordWrap_ ? place.right - place.left : 0, 0};
+    const std::string text = Text();
+    {
+        WindowDC dc(Handle());
+        ObjectSelection font(dc.Get(), font_);
+        // An empty text still takes one line's height, as a line of text would.
+        DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &measured,
+                  DrawFlags() | DT_CALCRECT);
+    }
+    const int width = text.empty() && !wordWrap_ ? 0 : measured.right - measured.left;
+    SetWindowPos(Handle(), nullptr, 0, 0, wordWrap_ ? place.right - place.left : width,
+                 measured.bottom - measured.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Label::PaintOwnContent(HDC dc, const RECT& area) {
+    const std::string text = Text();
+    ObjectSelection font(dc, font_);
+    SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, color_.Resolve());
+    RECT bounds = area;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds, DrawFlags());
+}
+
+void Label::PaintWithBackground(HDC dc, const RECT& area) const {
+    Parent().PaintBelow(*this, dc);
+    const_cast<Label*>(this)->PaintOwnContent(dc, area);
+}
+
+// Drawn off screen first, so the background and the text appear together without flicker.
+void Label::OnPaint() {
+    PaintSession paint(Handle());
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    MemoryDC memory(paint.Get());
+    UniqueBitmap canvas(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
+    if (memory.Get() == nullptr || !canvas) {
+        PaintWithBackground(paint.Get(), client);
+        return;
+    }
+    ObjectSelection selected(memory.Get(), canvas.Get());
+    PaintWithBackground(memory.Get(), client);
+    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT: {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        PaintWithBackground(reinterpret_cast<HDC>(wParam), client);
+        return 0;
+    }
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_NCHITTEST: // clicks go to what lies beneath, as on a windowless label
+        return HTTRANSPARENT;
+    default:
+        return Control::HandleMessage(message, wParam, lParam);
+    }
+}

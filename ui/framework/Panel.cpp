@@ -1,0 +1,34 @@
+#include "ui/framework/Panel.h"
+
+#include "ui/framework/GdiObjects.h"
+
+Panel::Panel(Container& parent, const PanelSpec& spec)
+    : Control(parent, spec.Name, spec.Id), background_(spec.Background) {
+    CreateOwnWindow({"TPanel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                     ScaledRect(spec.Place), Control::ParentHandle(), spec.Id});
+}
+
+namespace {
+void FillWith(HDC dc, const RECT& r, COLORREF color) {
+    UniqueBrush brush(CreateSolidBrush(color));
+    FillRect(dc, &r, brush.Get());
+}
+} // namespace
+
+void Panel::PaintBackground(HDC dc, const RECT& c) const {
+    FillWith(dc, c, background_.Resolve());
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    FillWith(dc, {c.left, c.top, c.right - 1, c.top + 1}, light);
+    FillWith(dc, {c.left, c.top, c.left + 1, c.bottom - 1}, light);
+    FillWith(dc, {c.left, c.bottom - 1, c.right, c.bottom}, shadow);
+    FillWith(dc, {c.right - 1, c.top, c.right, c.bottom}, shadow);
+}
+
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (HandleContainerMessage(message, wParam, lParam, result)) {
+        return result;
+    }
+    return Control::HandleMessage(message, wParam, lParam);
+}

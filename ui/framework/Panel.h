@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ui/framework/Color.h"
+#include "ui/framework/Container.h"
+#include "ui/framework/Control.h"
+
+struct PanelSpec {
+    const char* Name;
+    int Id;
+    Bounds Place;
+    Color Background;
+};
+
+// A plain panel with a raised frame one pixel wide, holding controls of its own.
+class Panel : public Control, public Container {
+  public:
+    Panel(Container& parent, const PanelSpec& spec);
+
+    HWND ContainerHandle() const override { return Handle(); }
+    Form& OwnerForm() override { return Control::OwnerForm(); }
+
+    bool DrawsForSiblings() const override { return true; }
+    void PaintOwnContent(HDC dc, const RECT&) override { PaintContent(dc, nullptr); }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintBackground(HDC dc, const RECT& client) const override;
+
+  private:
+    Color background_;
+};
