@@ -97,6 +97,9 @@ void Form::Show() {
     if (!shownBefore_) {
         shownBefore_ = true;
         App().Guard([this] { OnShow(); });
+        if (App().Terminated()) {
+            return; // the application was ended meanwhile (a dialog's close request)
+        }
     }
     if (placement_ == FirstPlacement::ScreenCentre && !placedBefore_) {
         const SIZE size = OuterSize();

@@ -30,21 +30,24 @@ void GradientPanel::PaintOwnContent(HDC dc, const RECT& area) {
     const COLORREF to = to_.Resolve();
     const bool vertical = direction_ == GradientDirection::BottomToTop;
     const int length = vertical ? area.bottom - area.top : area.right - area.left;
-    for (int step = 0; step < count_; ++step) {
-        const StepSpan span = GradientStepSpan(length, count_, step);
-        if (span.End <= span.Begin) {
-            continue;
+    // Runs of lines showing the same step are filled at once.
+    for (int line = 0; line < length;) {
+        const int step = GradientStepAt(line, length, count_);
+        int end = line + 1;
+        while (end < length && GradientStepAt(end, length, count_) == step) {
+            ++end;
         }
         RECT band = area;
         if (vertical) {
-            band.bottom = area.bottom - span.Begin;
-            band.top = area.bottom - span.End;
+            band.bottom = area.bottom - line;
+            band.top = area.bottom - end;
         } else {
-            band.right = area.right - span.Begin;
-            band.left = area.right - span.End;
+            band.right = area.right - line;
+            band.left = area.right - end;
         }
         UniqueBrush brush(CreateSolidBrush(GradientStepColor(from, to, count_, step)));
         FillRect(dc, &band, brush.Get());
+        line = end;
     }
 }
 
