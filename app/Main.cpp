@@ -16,6 +16,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     MakeProcessDpiAware();
 
     Win32OsServices os; // outlives the windows: the hand-back ends the process through it
+    // A second updater started while one runs would race it for the same files.
+    if (!os.ClaimSingleInstance(product::SingleInstanceName)) {
+        return 0;
+    }
     LoadRegionalFormatSettings(os.RegionalDecimalSeparator());
 
     Application application;
