@@ -6,6 +6,8 @@
 #include <fstream>
 #include <map>
 
+#include "ui/framework/GdiObjects.h"
+
 namespace window_driver {
 
 namespace {
@@ -14,75 +16,13 @@ namespace {
 constexpr UINT MessageTimeoutMs = 3000;
 constexpr DWORD PollIntervalMs = 50;
 
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
-class MemoryDc {
-  public:
-    explicit MemoryDc(HDC compatible) : dc_(CreateCompatibleDC(compatible)) {}
-    ~MemoryDc() {
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDc(const MemoryDc&) = delete;
-    MemoryDc& operator=(const MemoryDc&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
-};
-
-class Bitmap {
-  public:
-    explicit Bitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-    ~Bitmap() {
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-        }
-    }
-    Bitmap(const Bitmap&) = delete;
-    Bitmap& operator=(const Bitmap&) = delete;
-    HBITMAP Get() const { return bitmap_; }
-
-  private:
-    HBITMAP bitmap_;
-};
-
-// Selects an object into a DC and puts the previous one back.
-class Selection {
-  public:
-    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-    ~Selection() { SelectObject(dc_, previous_); }
-    Selection(const Selection&) = delete;
-    Selection& operator=(const Selection&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
 // A 32-bit top-down DIB section selected into a memory DC, to draw or copy into and read back.
 class PixelBuffer {
   public:
     PixelBuffer(HDC compatible, int width, int height)
         : width_(width), height_(height), dc_(compatible), bitmap_(Create(width, height, &bits_)),
           selection_(dc_.Get(), bitmap_.Get()) {}
-    bool Valid() const { return dc_.Get() != nullptr && bitmap_.Get() != nullptr; }
+    bool Valid() const { return dc_.Get() != nullptr && bitmap_; }
     HDC Dc() const { return dc_.Get(); }
     Capture Read() const {
         GdiFlush();
@@ -109,9 +49,9 @@ class PixelBuffer {
     int width_;
     int height_;
     void* bits_ = nullptr;
-    MemoryDc dc_;
-    Bitmap bitmap_;
-    Selection selection_;
+    MemoryDC dc_;
+    UniqueBitmap bitmap_;
+    ObjectSelection selection_;
 };
 
 void AddKey(std::vector<INPUT>& inputs, WORD virtualKey, bool down) {
@@ -184,16 +124,18 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-HWND FindWindowOfClass(const std::string& className, DWORD processId) {
+HWND FindWindowOfClass(const std::string& className, DWORD processId, bool includeHidden) {
     struct Search {
         const std::string& className;
         DWORD processId;
+        bool includeHidden;
         HWND found;
-    } search{className, processId, nullptr};
+    } search{className, processId, includeHidden, nullptr};
     EnumWindows(
         [](HWND window, LPARAM parameter) CALLBACK -> BOOL {
             auto& search = *reinterpret_cast<Search*>(parameter);
-            if (!IsWindowVisible(window) || ClassOf(window) != search.className) {
+            if ((!search.includeHidden && !IsWindowVisible(window)) ||
+                ClassOf(window) != search.className) {
                 return TRUE;
             }
             DWORD owner = 0;
@@ -407,10 +349,9 @@ bool TypeKey(HWND window, Keystroke keystroke) {
     return SendAll(inputs);
 }
 
-bool ClickAtScreen(HWND window, POINT screenPoint) {
-    if (!BringToForeground(window)) {
-        return false;
-    }
+namespace {
+
+bool MovePointer(POINT screenPoint) {
     // Absolute coordinates run from 0 to 65535 over the primary screen.
     const int width = GetSystemMetrics(SM_CXSCREEN);
     const int height = GetSystemMetrics(SM_CYSCREEN);
@@ -433,11 +374,61 @@ bool ClickAtScreen(HWND window, POINT screenPoint) {
         // Rounding of the absolute scale differs between systems; place the pointer exactly.
         SetCursorPos(screenPoint.x, screenPoint.y);
     }
-    std::vector<INPUT> press(2);
-    press[0].type = press[1].type = INPUT_MOUSE;
-    press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return true;
+}
+
+bool LeftButton(bool down) {
+    std::vector<INPUT> press(1);
+    press[0].type = INPUT_MOUSE;
+    press[0].mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     return SendAll(press);
+}
+
+LRESULT HitTest(HWND window, POINT screenPoint) {
+    DWORD_PTR hit = HTNOWHERE;
+    SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(screenPoint.x, screenPoint.y),
+                        SMTO_ABORTIFHUNG, MessageTimeoutMs, &hit);
+    return static_cast<LRESULT>(hit);
+}
+
+} // namespace
+
+bool TypeKeyAtTypingPace(HWND window, Keystroke keystroke) {
+    const bool typed = TypeKey(window, keystroke);
+    Sleep(300);
+    return typed;
+}
+
+bool ClickAtScreen(HWND window, POINT screenPoint) {
+    return BringToForeground(window) && MovePointer(screenPoint) && LeftButton(true) &&
+           LeftButton(false);
+}
+
+bool DragByCaption(HWND window, int dx, int dy) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    POINT grip{rect.left + 30,
+               rect.top + GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    if (HitTest(window, grip) != HTCAPTION || !BringToForeground(window) || !MovePointer(grip) ||
+        !LeftButton(true)) {
+        return false;
+    }
+    // In steps, as a hand moves: the move loop follows each one.
+    constexpr int Steps = 8;
+    for (int step = 1; step <= Steps; ++step) {
+        Sleep(30);
+        MovePointer(POINT{grip.x + dx * step / Steps, grip.y + dy * step / Steps});
+    }
+    Sleep(30);
+    const bool released = LeftButton(false);
+    const RECT target{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+    return released && WaitUntil(
+                           [&] {
+                               RECT now{};
+                               GetWindowRect(window, &now);
+                               return EqualRect(&now, &target) != FALSE;
+                           },
+                           5000);
 }
 
 bool ClickControl(HWND window, HWND control) {
@@ -485,10 +476,7 @@ std::optional<POINT> CloseBoxPoint(HWND window) {
         int first = -1;
         int last = -1;
         for (int x = rect.right - 1; x > rect.right - 80 && x > rect.left; --x) {
-            DWORD_PTR hit = HTNOWHERE;
-            SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
-                                MessageTimeoutMs, &hit);
-            if (hit == HTCLOSE) {
+            if (HitTest(window, POINT{x, y}) == HTCLOSE) {
                 last = last < 0 ? x : last;
                 first = x;
             } else if (last >= 0) {
@@ -500,10 +488,7 @@ std::optional<POINT> CloseBoxPoint(HWND window) {
             const int x = (first + last) / 2;
             int bottom = y;
             for (;; ++bottom) {
-                DWORD_PTR hit = HTNOWHERE;
-                SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, bottom + 1),
-                                    SMTO_ABORTIFHUNG, MessageTimeoutMs, &hit);
-                if (hit != HTCLOSE) {
+                if (HitTest(window, POINT{x, bottom + 1}) != HTCLOSE) {
                     break;
                 }
             }
@@ -577,7 +562,7 @@ Capture CaptureScreen(const RECT& screenArea) {
     if (width <= 0 || height <= 0) {
         return {};
     }
-    WindowDc screen(nullptr);
+    WindowDC screen(nullptr);
     PixelBuffer buffer(screen.Get(), width, height);
     if (!buffer.Valid() || !BitBlt(buffer.Dc(), 0, 0, width, height, screen.Get(), screenArea.left,
                                    screenArea.top, SRCCOPY | CAPTUREBLT)) {
@@ -602,7 +587,7 @@ Capture CaptureWindow(HWND window) {
 Capture PrintWindowClient(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
-    WindowDc screen(nullptr);
+    WindowDC screen(nullptr);
     PixelBuffer buffer(screen.Get(), client.right, client.bottom);
     if (!buffer.Valid() || !PrintWindow(window, buffer.Dc(), PW_CLIENTONLY)) {
         return {};
@@ -610,10 +595,21 @@ Capture PrintWindowClient(HWND window) {
     return buffer.Read();
 }
 
+Capture PaintInto(int width, int height, const std::function<void(HDC)>& painter) {
+    WindowDC screen(nullptr);
+    PixelBuffer buffer(screen.Get(), width, height);
+    if (!buffer.Valid()) {
+        return {};
+    }
+    PatBlt(buffer.Dc(), 0, 0, width, height, WHITENESS);
+    painter(buffer.Dc());
+    return buffer.Read();
+}
+
 Rgb ClientPixel(HWND window, int x, int y) {
     POINT point{x, y};
     ClientToScreen(window, &point);
-    WindowDc screen(nullptr);
+    WindowDC screen(nullptr);
     return FromColorRef(GetPixel(screen.Get(), point.x, point.y));
 }
 

@@ -61,8 +61,10 @@ struct WindowInfo {
 // Polls until the condition holds or the time runs out; true when it held.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = DefaultTimeoutMs);
 
-// A visible top-level window of the class (of the process, when one is named), or null.
-HWND FindWindowOfClass(const std::string& className, DWORD processId = 0);
+// A visible top-level window of the class (of the process, when one is named), or null;
+// hidden ones too when asked.
+HWND FindWindowOfClass(const std::string& className, DWORD processId = 0,
+                       bool includeHidden = false);
 HWND WaitForWindow(const std::string& className, int timeoutMs = DefaultTimeoutMs,
                    DWORD processId = 0);
 // True once no visible window of the class is left.
@@ -97,8 +99,15 @@ std::optional<Keystroke> ParseKeystroke(const std::string& name);
 // Brings the window forward and types the keystroke through SendInput.
 bool TypeKey(HWND window, Keystroke keystroke);
 
+// The same, then a pause as between a person's keystrokes: under Wine a key goes to the control
+// that has the focus when it is typed, so a key that moves the focus must be handled before
+// the next one is typed.
+bool TypeKeyAtTypingPace(HWND window, Keystroke keystroke);
+
 // Mouse through SendInput: moves the pointer there and presses the left button.
 bool ClickAtScreen(HWND window, POINT screenPoint);
+// Drags the window by its caption with the mouse, as far as asked.
+bool DragByCaption(HWND window, int dx, int dy);
 // Clicks the centre of the control.
 bool ClickControl(HWND window, HWND control);
 // The fallback: posts BM_CLICK to a button, without the input path.
@@ -122,6 +131,9 @@ class Capture {
     int Height() const { return height_; }
     bool Empty() const { return pixels_.empty(); }
     Rgb At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+    bool SameAs(const Capture& other) const {
+        return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+    }
     // Counts the pixels equal to the colour inside the rectangle (clipped to the capture).
     int Count(const RECT& area, Rgb colour) const;
     bool SaveBmp(const std::string& path) const;
@@ -138,6 +150,8 @@ Capture CaptureClient(HWND window);
 Capture CaptureWindow(HWND window);
 // The window painted into a bitmap by PrintWindow, whatever covers it on the screen.
 Capture PrintWindowClient(HWND window);
+// Whatever the painter draws into a white bitmap of that size, for reference pictures.
+Capture PaintInto(int width, int height, const std::function<void(HDC)>& painter);
 // One pixel in client coordinates, read from the screen.
 Rgb ClientPixel(HWND window, int x, int y);
 
