@@ -5,10 +5,12 @@
 // positions, the focused control and pixel colours, and acts through the real input path.
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "os/win32/UniqueHandle.h"
@@ -175,6 +177,24 @@ class Program {
   private:
     UniqueHandle process_;
     DWORD processId_ = 0;
+};
+
+// Counts the times a window becomes visible, watching it closely from a thread of its own, so a
+// test can tell a window that was hidden and shown again from one that stayed.
+class ShowingCounter {
+  public:
+    explicit ShowingCounter(HWND window);
+    ~ShowingCounter();
+    ShowingCounter(const ShowingCounter&) = delete;
+    ShowingCounter& operator=(const ShowingCounter&) = delete;
+    int Showings() const { return showings_; }
+    bool WaitForShowings(int count, int timeoutMs = DefaultTimeoutMs) const;
+
+  private:
+    HWND window_;
+    std::atomic<int> showings_{0};
+    std::atomic<bool> stop_{false};
+    std::thread watcher_;
 };
 
 // Under Wine without a window manager, frames (caption, close box) are left to a window manager
