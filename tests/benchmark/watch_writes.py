@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Times each file written in a folder, from its creation to the first close after writing.
+"""Times the files written in a folder: from a file's creation to each close after writing.
 
 Watches through the Linux kernel (inotify), so the updater and Wine are not slowed by being
-watched, and the updater's "TmpUp" and the system's CopyFile are timed the same way. Prints one
-line per file, "<name>\t<milliseconds>", as each one is written, until it is stopped.
+watched, and the updater's "TmpUp" and the system's CopyFile are timed the same way. Prints
+"<name>\t<milliseconds since its creation>" at each such close, until it is stopped.
 """
 import ctypes
 import os
@@ -35,7 +35,7 @@ def main():
             if mask & IN_CREATE:
                 created[name] = now
             elif mask & IN_CLOSE_WRITE and name in created:
-                took = (now - created.pop(name)) * 1000
+                took = (now - created[name]) * 1000
                 print(f"{name.decode(errors='replace')}\t{took:.3f}", flush=True)
 
 
