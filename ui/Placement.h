@@ -1,22 +1,8 @@
 #pragma once
 
-#include <algorithm>
 #include <array>
 
-// Where the two windows and the dialog's buttons go; pure, so each rule reads on its own.
-
-struct Origin {
-    int Left;
-    int Top;
-};
-
-// Centred on a desktop counted from the primary screen's top left corner, never above or left
-// of it.
-constexpr Origin DesktopCentredOrigin(int desktopWidth, int desktopHeight, int outerWidth,
-                                      int outerHeight) {
-    return {std::max(0, (desktopWidth - outerWidth) / 2),
-            std::max(0, (desktopHeight - outerHeight) / 2)};
-}
+// Where the dialog's buttons go; pure, so the rule reads on its own.
 
 // Left edges (96-dpi pixels) of the n shown dialog buttons, left to right. The spacing counts
 // each button as 73 wide in a row of 342, a little more than the buttons and the window.

@@ -4,9 +4,9 @@
 
 #include "app/NumberSettings.h"
 #include "ui/ControlIds.h"
-#include "ui/Placement.h"
 #include "ui/framework/Application.h"
 #include "ui/framework/Button.h"
+#include "ui/framework/Centring.h"
 #include "ui/framework/GradientPanel.h"
 #include "ui/framework/Label.h"
 #include "ui/framework/Panel.h"
@@ -121,9 +121,9 @@ void TForm1::ShowReport(const StatusReport& report) {
 
 void TForm1::CentreOnDesktop() {
     const SIZE outer = OuterSize();
-    const Origin origin =
-        DesktopCentredOrigin(GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                             GetSystemMetrics(SM_CYVIRTUALSCREEN), outer.cx, outer.cy);
+    // The whole desktop, all monitors together, counted from the primary screen's corner.
+    const Origin origin = CentredOrigin(GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                                        GetSystemMetrics(SM_CYVIRTUALSCREEN), outer.cx, outer.cy);
     MoveTo({origin.Left, origin.Top});
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/framework/Container.h"
 #include "ui/framework/Dpi.h"
+#include "ui/framework/GdiObjects.h"
 
 Form& Control::OwnerForm() const {
     return parent_.OwnerForm();
@@ -43,4 +44,50 @@ RECT Control::ScaledRect(const Bounds& bounds) {
     const int left = Scaled(bounds.Left);
     const int top = Scaled(bounds.Top);
     return {left, top, left + Scaled(bounds.Width), top + Scaled(bounds.Height)};
+}
+
+void Control::PaintComposed(HDC dc) const {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    if (!Opaque()) {
+        parent_.PaintBelow(*this, dc);
+    }
+    PaintOwnContent(dc, client);
+}
+
+namespace {
+
+// Drawn off screen first, so what lies beneath and the control appear together, unflickering.
+template <class Paint> void PaintBuffered(HWND window, Paint paint) {
+    PaintSession session(window);
+    RECT client{};
+    GetClientRect(window, &client);
+    MemoryDC memory(session.Get());
+    UniqueBitmap canvas(CreateCompatibleBitmap(session.Get(), client.right, client.bottom));
+    if (memory.Get() == nullptr || !canvas) {
+        paint(session.Get());
+        return;
+    }
+    ObjectSelection selected(memory.Get(), canvas.Get());
+    paint(memory.Get());
+    BitBlt(session.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
+}
+
+} // namespace
+
+LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        PaintBuffered(Handle(), [this](HDC dc) { PaintComposed(dc); });
+        return 0;
+    case WM_PRINTCLIENT:
+        PaintComposed(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND: // WM_PAINT covers everything
+        return 1;
+    case WM_NCHITTEST: // clicks go to what lies beneath, as on a windowless control
+        return HTTRANSPARENT;
+    default:
+        return WindowObject::HandleMessage(message, wParam, lParam);
+    }
 }

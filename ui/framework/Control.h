@@ -37,13 +37,19 @@ class Control : public WindowObject {
 
     // Whether the control paints pixels a later, transparent sibling shows through.
     virtual bool DrawsForSiblings() const { return false; }
+    // Whether it covers its whole rectangle, so nothing beneath needs painting first.
+    virtual bool Opaque() const { return false; }
     // What the control draws over what lies beneath it, in its own client coordinates.
-    virtual void PaintOwnContent(HDC, const RECT&) {}
+    virtual void PaintOwnContent(HDC, const RECT&) const {}
+    // What lies beneath, then the control: the whole picture of the control, into any DC.
+    void PaintComposed(HDC dc) const;
 
     // Redraws the control and whatever overlaps it, at once.
     void Repaint() const;
 
   protected:
+    // Painting messages of our own control classes; the rest goes to the default procedure.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Pixels of the child window for a 96-dpi place.
     static RECT ScaledRect(const Bounds& bounds);
     HWND ParentHandle() const;

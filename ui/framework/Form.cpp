@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "ui/framework/Application.h"
 #include "ui/framework/Button.h"
+#include "ui/framework/Centring.h"
 #include "ui/framework/Dpi.h"
 #include "ui/framework/GdiObjects.h"
 
@@ -103,8 +105,9 @@ void Form::Show() {
     }
     if (placement_ == FirstPlacement::ScreenCentre && !placedBefore_) {
         const SIZE size = OuterSize();
-        MoveTo({std::max(0L, (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2),
-                std::max(0L, (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2)});
+        const Origin origin = CentredOrigin(GetSystemMetrics(SM_CXSCREEN),
+                                            GetSystemMetrics(SM_CYSCREEN), size.cx, size.cy);
+        MoveTo({origin.Left, origin.Top});
     }
     placedBefore_ = true;
     // Accelerator underlines and focus rectangles always drawn, as the labels draw theirs.

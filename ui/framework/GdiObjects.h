@@ -114,23 +114,3 @@ class SavedDCState {
     HDC dc_;
     int saved_;
 };
-
-// A top-level window owned by an object: destroyed once, with its children.
-class UniqueWindow {
-  public:
-    UniqueWindow() = default;
-    explicit UniqueWindow(HWND window) : window_(window) {}
-    ~UniqueWindow() { Reset(); }
-    UniqueWindow(const UniqueWindow&) = delete;
-    UniqueWindow& operator=(const UniqueWindow&) = delete;
-    HWND Get() const { return window_; }
-    void Reset(HWND window = nullptr) {
-        if (window_ != nullptr && IsWindow(window_)) {
-            DestroyWindow(window_);
-        }
-        window_ = window;
-    }
-
-  private:
-    HWND window_ = nullptr;
-};

@@ -25,7 +25,7 @@ void GradientPanel::SetColorTo(Color color) {
     }
 }
 
-void GradientPanel::PaintOwnContent(HDC dc, const RECT& area) {
+void GradientPanel::PaintOwnContent(HDC dc, const RECT& area) const {
     const COLORREF from = from_.Resolve();
     const COLORREF to = to_.Resolve();
     const bool vertical = direction_ == GradientDirection::BottomToTop;
@@ -48,27 +48,5 @@ void GradientPanel::PaintOwnContent(HDC dc, const RECT& area) {
         UniqueBrush brush(CreateSolidBrush(GradientStepColor(from, to, count_, step)));
         FillRect(dc, &band, brush.Get());
         line = end;
-    }
-}
-
-LRESULT GradientPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    RECT client{};
-    switch (message) {
-    case WM_PAINT: {
-        PaintSession paint(Handle());
-        GetClientRect(Handle(), &client);
-        PaintOwnContent(paint.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        GetClientRect(Handle(), &client);
-        PaintOwnContent(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
-    default:
-        return Control::HandleMessage(message, wParam, lParam);
     }
 }

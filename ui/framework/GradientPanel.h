@@ -30,10 +30,8 @@ class GradientPanel : public Control {
     void SetColorTo(Color color);
 
     bool DrawsForSiblings() const override { return true; }
-    void PaintOwnContent(HDC dc, const RECT& area) override;
-
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool Opaque() const override { return true; }
+    void PaintOwnContent(HDC dc, const RECT& area) const override;
 
   private:
     Color from_;

@@ -21,7 +21,7 @@ void Image::SetPicture(HBITMAP source) {
     Repaint();
 }
 
-void Image::PaintOwnContent(HDC dc, const RECT& area) {
+void Image::PaintOwnContent(HDC dc, const RECT& area) const {
     BITMAP size{};
     if (!picture_ || GetObjectA(picture_.Get(), sizeof size, &size) == 0) {
         return; // no picture: what lies beneath shows
@@ -29,28 +29,4 @@ void Image::PaintOwnContent(HDC dc, const RECT& area) {
     MemoryDC source(dc);
     ObjectSelection selected(source.Get(), picture_.Get());
     BitBlt(dc, area.left, area.top, size.bmWidth, size.bmHeight, source.Get(), 0, 0, SRCCOPY);
-}
-
-LRESULT Image::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    RECT client{};
-    switch (message) {
-    case WM_PAINT: {
-        PaintSession paint(Handle());
-        GetClientRect(Handle(), &client);
-        Parent().PaintBelow(*this, paint.Get());
-        PaintOwnContent(paint.Get(), client);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        GetClientRect(Handle(), &client);
-        Parent().PaintBelow(*this, reinterpret_cast<HDC>(wParam));
-        PaintOwnContent(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCHITTEST:
-        return HTTRANSPARENT;
-    default:
-        return Control::HandleMessage(message, wParam, lParam);
-    }
 }

@@ -21,10 +21,7 @@ class Image : public Control {
     void SetPicture(HBITMAP source);
 
     bool DrawsForSiblings() const override { return true; }
-    void PaintOwnContent(HDC dc, const RECT& area) override;
-
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintOwnContent(HDC dc, const RECT& area) const override;
 
   private:
     UniqueBitmap picture_;

@@ -61,52 +61,11 @@ void Label::FitToText() {
                  measured.bottom - measured.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Label::PaintOwnContent(HDC dc, const RECT& area) {
+void Label::PaintOwnContent(HDC dc, const RECT& area) const {
     const std::string text = Text();
     ObjectSelection font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, color_.Resolve());
     RECT bounds = area;
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &bounds, DrawFlags());
-}
-
-void Label::PaintWithBackground(HDC dc, const RECT& area) const {
-    Parent().PaintBelow(*this, dc);
-    const_cast<Label*>(this)->PaintOwnContent(dc, area);
-}
-
-// Drawn off screen first, so the background and the text appear together without flicker.
-void Label::OnPaint() {
-    PaintSession paint(Handle());
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    MemoryDC memory(paint.Get());
-    UniqueBitmap canvas(CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));
-    if (memory.Get() == nullptr || !canvas) {
-        PaintWithBackground(paint.Get(), client);
-        return;
-    }
-    ObjectSelection selected(memory.Get(), canvas.Get());
-    PaintWithBackground(memory.Get(), client);
-    BitBlt(paint.Get(), 0, 0, client.right, client.bottom, memory.Get(), 0, 0, SRCCOPY);
-}
-
-LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_PRINTCLIENT: {
-        RECT client{};
-        GetClientRect(Handle(), &client);
-        PaintWithBackground(reinterpret_cast<HDC>(wParam), client);
-        return 0;
-    }
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_NCHITTEST: // clicks go to what lies beneath, as on a windowless label
-        return HTTRANSPARENT;
-    default:
-        return Control::HandleMessage(message, wParam, lParam);
-    }
 }

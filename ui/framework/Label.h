@@ -31,16 +31,11 @@ class Label : public Control {
     void SetTextColor(Color color);
 
     bool DrawsForSiblings() const override { return true; }
-    void PaintOwnContent(HDC dc, const RECT& area) override;
-
-  protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void PaintOwnContent(HDC dc, const RECT& area) const override;
 
   private:
     UINT DrawFlags() const;
     void FitToText();
-    void PaintWithBackground(HDC dc, const RECT& area) const;
-    void OnPaint();
 
     HFONT font_;
     Color color_;

@@ -30,5 +30,5 @@ LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (HandleContainerMessage(message, wParam, lParam, result)) {
         return result;
     }
-    return Control::HandleMessage(message, wParam, lParam);
+    return WindowObject::HandleMessage(message, wParam, lParam);
 }

@@ -20,7 +20,8 @@ class Panel : public Control, public Container {
     Form& OwnerForm() override { return Control::OwnerForm(); }
 
     bool DrawsForSiblings() const override { return true; }
-    void PaintOwnContent(HDC dc, const RECT&) override { PaintContent(dc, nullptr); }
+    bool Opaque() const override { return true; }
+    void PaintOwnContent(HDC dc, const RECT&) const override { PaintContent(dc, nullptr); }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
