@@ -68,12 +68,10 @@ const std::array<LabelSpec, 4> kLines{{
      TextAlignment::Left,
      true},
 }};
-// Bottom-aligned, full width.
-const PanelSpec kPanel1{"Panel1", Panel1, {0, 182 - 41, 377, 41}, kWhite};
-// Fills the panel inside its frame.
+const PanelSpec kPanel1{"Panel1", Panel1, {0, 141, 377, 41, Align::Bottom}, kWhite};
 const GradientSpec kGradientPanel1{"GradientPanel1",
                                    Form1GradientPanel1,
-                                   {1, 1, 375, 39},
+                                   {1, 1, 375, 39, Align::InsideFrame},
                                    kBackground,
                                    kWhite,
                                    64,

@@ -40,9 +40,21 @@ void Control::Repaint() const {
     RedrawWindow(ParentHandle(), &r, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-RECT Control::ScaledRect(const Bounds& bounds) {
+RECT Control::ScaledRect(const Bounds& bounds) const {
+    RECT parent{};
+    GetClientRect(ParentHandle(), &parent);
     const int left = Scaled(bounds.Left);
     const int top = Scaled(bounds.Top);
+    switch (bounds.Alignment) {
+    case Align::Top:
+        return {0, 0, parent.right, Scaled(bounds.Height)};
+    case Align::Bottom:
+        return {0, parent.bottom - Scaled(bounds.Height), parent.right, parent.bottom};
+    case Align::InsideFrame:
+        return {1, 1, parent.right - 1, parent.bottom - 1};
+    case Align::None:
+        break;
+    }
     return {left, top, left + Scaled(bounds.Width), top + Scaled(bounds.Height)};
 }
 

@@ -9,12 +9,21 @@
 class Container;
 class Form;
 
+// How a control's place follows its parent's client area.
+enum class Align {
+    None,        // where its bounds say
+    Top,         // full width along the top edge, its own height
+    Bottom,      // full width along the bottom edge, its own height
+    InsideFrame, // the whole client area less a one-pixel frame
+};
+
 // A place in a parent's client area, in 96-dpi pixels.
 struct Bounds {
     int Left = 0;
     int Top = 0;
     int Width = 0;
     int Height = 0;
+    Align Alignment = Align::None;
 };
 
 // A child window with its design name and control identifier. Controls of our own classes
@@ -50,8 +59,8 @@ class Control : public WindowObject {
   protected:
     // Painting messages of our own control classes; the rest goes to the default procedure.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Pixels of the child window for a 96-dpi place.
-    static RECT ScaledRect(const Bounds& bounds);
+    // Pixels of the child window for a 96-dpi place in this control's parent.
+    RECT ScaledRect(const Bounds& bounds) const;
     HWND ParentHandle() const;
 
   private:
