@@ -6,6 +6,8 @@ namespace control_ids {
 
 inline constexpr const char* StatusWindowClass = "TForm1";
 inline constexpr const char* DialogWindowClass = "TErori";
+// The application's zero-sized window, whose caption is the taskbar button's text.
+inline constexpr const char* ApplicationWindowClass = "TApplication";
 
 // TForm1
 inline constexpr int Form1Label1 = 1;
