@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "ui/ControlIds.h"
 #include "ui/framework/Form.h"
 #include "ui/framework/WindowObject.h"
 
@@ -16,7 +17,7 @@ class ApplicationWindow : public WindowObject {
     explicit ApplicationWindow(Application& application) : application_(application) {
         const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
         const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-        CreateOwnWindow({"TApplication",
+        CreateOwnWindow({control_ids::ApplicationWindowClass,
                          0,
                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                          {x, y, x, y}});
