@@ -264,6 +264,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Undoubled, "%sigur%" expands to nothing and the script names "100x".
         OddFolder{"Percent", L"100%sigur%x", L"100x"},
+        // A defined variable. Known fault, off until mended: the interpreter's own command line
+        // (cmd.exe /C ""...\x%OS%y\suicide.bat"") expands it, so the script is not found and
+        // the updater stays; run it with --gtest_also_run_disabled_tests.
+        OddFolder{"DISABLED_PercentVariable", L"x%OS%y", L"xWindows_NTy"},
         // Written in the ANSI code page 1252, the console code page 437 would read a capital theta.
         OddFolder{"NonAscii", L"Calvex caf\u00e9", L"Calvex caf\u0398"}),
     [](const auto& info) { return std::string{info.param.label}; });
@@ -314,27 +318,53 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string{info.param.label}; });
 
 // Started by the user while the program runs: the dialog asks, before the status window shows.
-TEST_F(UpdateEndToEnd, StartedByTheUserWhileTheProgramRunsAsksUntilTheUserGivesUp) {
-    Installation install(root / "interactive");
-    WriteSettings(install.Folder(), "1.0020");
-    auto program = wd::Program::Start(Quoted(install.Exe()));
-    ASSERT_TRUE(program.has_value());
-    ASSERT_NE(WaitForTitle(kOldTitle), nullptr);
-    auto updaterRun = wd::Program::Start(Quoted(install.Updater()));
-    ASSERT_TRUE(updaterRun.has_value());
+class StartedByTheUser : public UpdateEndToEnd {
+  protected:
+    void SetUp() override {
+        WriteSettings(install.Folder(), "1.0020");
+        program = wd::Program::Start(Quoted(install.Exe()));
+        ASSERT_TRUE(program.has_value());
+        programWindow = WaitForTitle(kOldTitle);
+        ASSERT_NE(programWindow, nullptr);
+        updater = wd::Program::Start(Quoted(install.Updater()));
+        ASSERT_TRUE(updater.has_value());
 
-    HWND dialog = wd::WaitForWindow(DialogWindowClass, kSlowMs);
-    ASSERT_NE(dialog, nullptr) << "no question while the program holds its executable";
-    EXPECT_EQ(wd::FindWindowOfClass(StatusWindowClass), nullptr);
-    EXPECT_TRUE(Exists(install.Temp()));
+        dialog = wd::WaitForWindow(DialogWindowClass, kSlowMs);
+        ASSERT_NE(dialog, nullptr) << "no question while the program holds its executable";
+        EXPECT_EQ(wd::FindWindowOfClass(StatusWindowClass), nullptr);
+        EXPECT_TRUE(Exists(install.Temp()));
 
-    // "&OK" while the program still runs: the same question again, nothing replaced.
-    ASSERT_TRUE(wd::ClickControl(dialog, ButtonCaptioned(dialog, "&OK")));
-    dialog = wd::WaitForWindow(DialogWindowClass, kSlowMs);
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
+        // "&OK" while the program still runs: the same question again, nothing replaced.
+        Answer("&OK");
+        dialog = wd::WaitForWindow(DialogWindowClass, kSlowMs);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(wd::FindWindowOfClass(StatusWindowClass), nullptr);
+        EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
+    }
 
-    ASSERT_TRUE(wd::ClickControl(dialog, ButtonCaptioned(dialog, "&Renunt")));
+    void Answer(const std::string& caption) {
+        HWND button = ButtonCaptioned(dialog, caption);
+        ASSERT_NE(button, nullptr) << caption;
+        ASSERT_TRUE(wd::ClickControl(dialog, button));
+    }
+
+    // OK on the status window: the updater simply closes, stays on disk and starts nothing.
+    void CloseStatusWindow(HWND form) {
+        PressOk(form);
+        EXPECT_EQ(updater->WaitForExit(kSlowMs), 0u);
+        EXPECT_TRUE(Exists(install.Updater()));
+        EXPECT_FALSE(Exists(install.Script()));
+    }
+
+    Installation install{root / "interactive"};
+    std::optional<wd::Program> program;
+    std::optional<wd::Program> updater;
+    HWND programWindow = nullptr;
+    HWND dialog = nullptr;
+};
+
+TEST_F(StartedByTheUser, GivingUpLeavesTheProgramAsItWas) {
+    Answer("&Renunt");
     HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
     ASSERT_NE(form, nullptr);
     const Lines lines = ReadLines(form);
@@ -343,11 +373,22 @@ TEST_F(UpdateEndToEnd, StartedByTheUserWhileTheProgramRunsAsksUntilTheUserGivesU
     EXPECT_FALSE(Exists(install.Temp()));
     EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
 
-    PressOk(form);
-    EXPECT_EQ(updaterRun->WaitForExit(kSlowMs), 0u);
-    EXPECT_TRUE(Exists(install.Updater())) << "started by the user, it stays";
-    EXPECT_FALSE(Exists(install.Script()));
+    CloseStatusWindow(form);
     EXPECT_TRUE(program->Running());
+}
+
+TEST_F(StartedByTheUser, ClosingTheProgramThenOkReplacesIt) {
+    PostMessageA(programWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(program->WaitForExit(kSlowMs), 0u);
+    Answer("&OK");
+    HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(ReadLines(form)[3], (Line{"Actualizare incheiata cu succes!", true}));
+    EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
+    EXPECT_FALSE(Exists(install.Temp()));
+
+    CloseStatusWindow(form);
+    EXPECT_EQ(FindWindowA(nullptr, kNewTitle), nullptr) << "started by the user, it starts nothing";
 }
 
 } // namespace
