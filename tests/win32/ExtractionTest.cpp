@@ -4,6 +4,7 @@
 
 #include "engine/UpdateEngine.h"
 #include "os/win32/Win32OsServices.h"
+#include "tests/e2e/driver/WindowDriver.h"
 #include "tests/win32/NoQuestions.h"
 #include "tests/win32/TestFiles.h"
 
@@ -40,6 +41,15 @@ TEST_F(ExtractionTest, WritesTheCarriedBuildByteForByteWhateverTheNameCase) {
         EXPECT_TRUE(*written == *carried) << name << ": bytes differ";
         ASSERT_TRUE(DeleteFileA(temp.c_str()));
     }
+}
+
+TEST_F(ExtractionTest, TheExtractedBuildRuns) {
+    const std::string exe = scratch / "ZentorCalvex.exe";
+    ASSERT_TRUE(Extract(exe));
+    // Asked for its update with no updater beside it, the program just ends.
+    auto program = window_driver::Program::Start("\"" + exe + "\" /update 0");
+    ASSERT_TRUE(program.has_value());
+    EXPECT_EQ(program->WaitForExit(60000), 0u);
 }
 
 TEST_F(ExtractionTest, OverwritesAnExistingLargerFileToTheExactSize) {
