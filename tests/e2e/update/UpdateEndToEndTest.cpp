@@ -317,6 +317,39 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{{}, {"Programul Zentor - Calvex nu este instalat!", true}}}}),
     [](const auto& info) { return std::string{info.param.label}; });
 
+// A script that cannot be created (here a folder holds its name): the error is shown over the
+// status window, which stays, and nothing is started or removed.
+TEST_F(UpdateEndToEnd, ScriptThatCannotBeCreatedIsReportedAndNothingStarts) {
+    Installation install(root / "no script");
+    MakeFolder(install.Script());
+    WriteSettings("C:\\nowhere", "1.0020");
+    auto program = StartProgramAsking(install, 0);
+    ASSERT_TRUE(program.has_value());
+    HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
+    ASSERT_NE(form, nullptr);
+    OwnerProcess updater(form);
+    DWORD updaterId = 0;
+    GetWindowThreadProcessId(form, &updaterId);
+
+    PressOk(form);
+    HWND box = wd::WaitForWindow("#32770", kSlowMs, updaterId);
+    ASSERT_NE(box, nullptr) << "no error shown";
+    EXPECT_EQ(wd::WindowText(box), "Actualizare Zentor - Calvex");
+    constexpr int kMessageBoxTextId = 0xFFFF;
+    const std::string text = wd::WindowText(wd::ChildById(box, kMessageBoxTextId));
+    const std::string named = "Nu pot crea fisierul \"" + install.Script() + "\". ";
+    EXPECT_EQ(text.substr(0, named.size()), named) << text;
+    EXPECT_GT(text.size(), named.size()) << "without the system's reason";
+
+    ASSERT_TRUE(wd::ClickControl(box, wd::ChildById(box, IDOK)));
+    EXPECT_TRUE(wd::WaitForNoWindow("#32770", kSlowMs, updaterId));
+    EXPECT_TRUE(IsWindowVisible(form)) << "the status window stays open";
+    EXPECT_FALSE(updater.HasExited(0));
+    EXPECT_EQ(FindWindowA(nullptr, kNewTitle), nullptr) << "nothing is started";
+    EXPECT_TRUE(Exists(install.Updater()));
+    EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
+}
+
 // Started by the user while the program runs: the dialog asks, before the status window shows.
 class StartedByTheUser : public UpdateEndToEnd {
   protected:
