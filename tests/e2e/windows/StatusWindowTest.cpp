@@ -319,6 +319,10 @@ TEST_F(StatusWindowTest, LooksAndBehavesAsDesigned) {
     EXPECT_TRUE(info.IsTopmost());
     EXPECT_EQ(info.clientRect.right - info.clientRect.left, 377);
     EXPECT_EQ(info.clientRect.bottom - info.clientRect.top, 182);
+    // The taskbar button shows the application's title.
+    HWND application = FindWindowOfClass(ids::ApplicationWindowClass, updater_.Id(), true);
+    ASSERT_NE(application, nullptr);
+    EXPECT_EQ(WindowText(application), "Actualizare Zentor - Calvex");
 
     // Centred on the whole desktop, by its outer size.
     const int width = info.windowRect.right - info.windowRect.left;
