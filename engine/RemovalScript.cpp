@@ -24,6 +24,6 @@ std::string RemovalScript(std::string_view updaterPath, std::string_view scriptP
            "@del " + QuotedForBatch(scriptPath) + "\r\n";
 }
 
-std::string InterpreterCommandLine(std::string_view scriptPath) {
-    return "cmd.exe /D /V:OFF /C \"\"" + std::string{scriptPath} + "\"\"";
+std::string InterpreterCommandLine(std::string_view scriptName) {
+    return "cmd.exe /D /V:OFF /C \"\".\\" + std::string{scriptName} + "\"\"";
 }

@@ -186,8 +186,8 @@ HandBackResult UpdateEngine::HandBack() {
         return {HandBackAction::QuitApplication, {}};
     }
     const std::string updaterPath = os_.ModuleFileName();
-    const std::string scriptPath =
-        JoinPath(WithoutTrailingBackslash(FolderPartOf(updaterPath)), kScriptName);
+    const std::string updaterFolder = FolderPartOf(updaterPath);
+    const std::string scriptPath = JoinPath(WithoutTrailingBackslash(updaterFolder), kScriptName);
 
     // The interpreter reads the script in the console code page. A path that code page cannot
     // spell could make the script delete another file, so then the updater stays on disk.
@@ -201,11 +201,13 @@ HandBackResult UpdateEngine::HandBack() {
             return {HandBackAction::ShowError, "Nu pot crea fisierul \"" + scriptPath + "\". " +
                                                    os_.ErrorDescription(written.errorCode)};
         }
+        // Run from the script's own folder, so its path never passes through the interpreter's
+        // command line.
         os_.StartProcess(JoinPath(os_.SystemDirectory(), "cmd.exe"),
-                         InterpreterCommandLine(scriptPath), ShowState::Hidden);
+                         InterpreterCommandLine(kScriptName), ShowState::Hidden, updaterFolder);
     }
     if (!TargetExe.empty()) {
-        os_.StartProcess(TargetExe, "\"" + TargetExe + "\"", ShowState::Normal);
+        os_.StartProcess(TargetExe, "\"" + TargetExe + "\"", ShowState::Normal, {});
     }
     return {HandBackAction::EndProcess, {}};
 }

@@ -53,10 +53,10 @@ public:
     // The system's description of an error code, without trailing line ends.
     virtual std::string ErrorDescription(std::uint32_t errorCode) = 0;
 
-    // Starts a program by its exact path and command line; not waited for, the current folder
-    // is inherited and a failed start is not reported.
+    // Starts a program by its exact path and command line; not waited for, and a failed start is
+    // not reported. An empty current folder means the updater's own is inherited.
     virtual void StartProcess(const std::string& application, const std::string& commandLine,
-                              ShowState show) = 0;
+                              ShowState show, const std::string& currentFolder) = 0;
 
     virtual std::string ModuleFileName() = 0;  // full path of the running executable
     virtual std::string RawCommandLine() = 0;  // the process's command line as given

@@ -230,8 +230,8 @@ std::string FakeOsServices::ErrorDescription(std::uint32_t errorCode) {
 }
 
 void FakeOsServices::StartProcess(const std::string& application, const std::string& commandLine,
-                                  ShowState show) {
-    started.push_back({application, commandLine, show});
+                                  ShowState show, const std::string& currentFolder) {
+    started.push_back({application, commandLine, show, currentFolder});
 }
 
 std::optional<std::string> FakeOsServices::ToConsoleCodePage(const std::string& text) {

@@ -35,6 +35,7 @@ public:
         std::string application;
         std::string commandLine;
         ShowState show;
+        std::string currentFolder;
     };
 
     struct ProcessEnded {
@@ -97,7 +98,7 @@ public:
                              std::size_t size) override;
     std::string ErrorDescription(std::uint32_t errorCode) override;
     void StartProcess(const std::string& application, const std::string& commandLine,
-                      ShowState show) override;
+                      ShowState show, const std::string& currentFolder) override;
     std::string ModuleFileName() override { return moduleFileName; }
     std::string RawCommandLine() override { return commandLine; }
     std::string SystemDirectory() override { return systemDirectory; }

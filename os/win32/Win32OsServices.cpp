@@ -116,7 +116,7 @@ std::string Win32OsServices::ErrorDescription(std::uint32_t errorCode) {
 }
 
 void Win32OsServices::StartProcess(const std::string& application, const std::string& commandLine,
-                                   ShowState show) {
+                                   ShowState show, const std::string& currentFolder) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -126,8 +126,9 @@ void Win32OsServices::StartProcess(const std::string& application, const std::st
     mutableCommandLine.push_back('\0');
     // The exact path as the application name: no search that could run C:\Program.exe.
     // A failed start is not reported; nothing is waited for.
+    const char* folder = currentFolder.empty() ? nullptr : currentFolder.c_str();
     if (CreateProcessA(application.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, nullptr, &startup, &started)) {
+                       nullptr, folder, &startup, &started)) {
         UniqueHandle process(started.hProcess);
         UniqueHandle thread(started.hThread);
     }

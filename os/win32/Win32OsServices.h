@@ -20,7 +20,7 @@ public:
                              std::size_t size) override;
     std::string ErrorDescription(std::uint32_t errorCode) override;
     void StartProcess(const std::string& application, const std::string& commandLine,
-                      ShowState show) override;
+                      ShowState show, const std::string& currentFolder) override;
     std::string ModuleFileName() override;
     std::string RawCommandLine() override;
     std::string SystemDirectory() override;

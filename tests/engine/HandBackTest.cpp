@@ -30,11 +30,13 @@ TEST_F(HandBackTest, WritesTheScriptThenStartsItAndTheUpdatedProgram) {
                         "@del \"D:\\Apps\\Prog\\suicide.bat\"\r\n");
     ASSERT_EQ(os.started.size(), 2u);
     EXPECT_EQ(os.started[0].application, kCmd);
-    EXPECT_EQ(os.started[0].commandLine, "cmd.exe /D /V:OFF /C \"\"D:\\Apps\\Prog\\suicide.bat\"\"");
+    EXPECT_EQ(os.started[0].commandLine, "cmd.exe /D /V:OFF /C \"\".\\suicide.bat\"\"");
+    EXPECT_EQ(os.started[0].currentFolder, "D:\\Apps\\Prog\\");
     EXPECT_EQ(os.started[0].show, ShowState::Hidden);
     EXPECT_EQ(os.started[1].application, kExe);
     EXPECT_EQ(os.started[1].commandLine, "\"D:\\Apps\\Prog\\ZentorCalvex.exe\"");
     EXPECT_EQ(os.started[1].show, ShowState::Normal);
+    EXPECT_EQ(os.started[1].currentFolder, ""); // the program inherits the updater's
 }
 
 TEST_F(HandBackTest, PathsWithSpacesAndPercentSigns) {
@@ -49,9 +51,9 @@ TEST_F(HandBackTest, PathsWithSpacesAndPercentSigns) {
               "@del \"E:\\100%% Sigur\\Program Files\\Actualizare %%PATH%%.exe\"\r\n"
               "if EXIST \"E:\\100%% Sigur\\Program Files\\Actualizare %%PATH%%.exe\" GOTO redo\r\n"
               "@del \"E:\\100%% Sigur\\Program Files\\suicide.bat\"\r\n");
-    // Command lines carry the paths as they are.
-    EXPECT_EQ(os.started[0].commandLine,
-              "cmd.exe /D /V:OFF /C \"\"E:\\100% Sigur\\Program Files\\suicide.bat\"\"");
+    // The interpreter's command line holds no path it could expand.
+    EXPECT_EQ(os.started[0].commandLine, "cmd.exe /D /V:OFF /C \"\".\\suicide.bat\"\"");
+    EXPECT_EQ(os.started[0].currentFolder, folder + "\\");
     EXPECT_EQ(os.started[1].application, folder + "\\ZentorCalvex.exe");
 }
 

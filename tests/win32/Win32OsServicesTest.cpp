@@ -221,29 +221,30 @@ class StartProcessTest : public Win32OsServicesTest {
 };
 
 TEST_F(StartProcessTest, StartsExactlyTheNamedProgramWithItsCommandLine) {
-    os.StartProcess(program, program, ShowState::Normal);
+    os.StartProcess(program, program, ShowState::Normal, {});
     ASSERT_TRUE(WaitUntil([&] { return Exists(program + ".ran"); }));
     EXPECT_EQ(ReadWholeFile(program + ".ran"), program);
     EXPECT_FALSE(Exists(planted + ".ran"));
 }
 
 TEST_F(StartProcessTest, MissingProgramStartsNothing) {
-    os.StartProcess(folder + "\\missing.exe", folder + "\\missing.exe", ShowState::Normal);
-    os.StartProcess("", "", ShowState::Normal);
+    os.StartProcess(folder + "\\missing.exe", folder + "\\missing.exe", ShowState::Normal, {});
+    os.StartProcess("", "", ShowState::Normal, {});
     Sleep(500);
     EXPECT_FALSE(Exists(planted + ".ran"));
 }
 
-TEST_F(StartProcessTest, InterpreterRunsAScriptWhosePathHoldsSpacesAndSymbols) {
-    const std::string odd = scratch / "a b&c(1)";
+TEST_F(StartProcessTest, InterpreterRunsAScriptWhoseFolderHoldsSpacesAndSymbols) {
+    // "%OS%" is defined everywhere: on the interpreter's command line it would be expanded.
+    const std::string odd = scratch / "a b&c(1)%OS%";
     MakeFolder(odd);
     const std::string script = odd + "\\run me.bat";
     const std::string marker = odd + "\\ran.txt";
-    WriteWholeFile(script, "@echo ran> \"" + marker + "\"\r\n");
+    WriteWholeFile(script, "@echo ran> ran.txt\r\n");
 
-    os.StartProcess(os.SystemDirectory() + "\\cmd.exe", InterpreterCommandLine(script),
-                    ShowState::Hidden);
-    ASSERT_TRUE(WaitUntil([&] { return Exists(marker); })) << InterpreterCommandLine(script);
+    os.StartProcess(os.SystemDirectory() + "\\cmd.exe", InterpreterCommandLine("run me.bat"),
+                    ShowState::Hidden, odd);
+    ASSERT_TRUE(WaitUntil([&] { return Exists(marker); })) << InterpreterCommandLine("run me.bat");
     EXPECT_EQ(ReadWholeFile(marker), "ran\r\n");
 }
 
