@@ -439,6 +439,20 @@ bool ClickControl(HWND window, HWND control) {
     return ClickAtScreen(window, POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
 }
 
+HCURSOR CursorOver(HWND window, HWND control) {
+    RECT rect{};
+    if (control == nullptr || !GetWindowRect(control, &rect) || !BringToForeground(window) ||
+        !MovePointer(POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2})) {
+        return nullptr;
+    }
+    // The shape is set when the window under the pointer answers WM_SETCURSOR; let it rest.
+    Sleep(300);
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    GetCursorInfo(&info);
+    return info.hCursor;
+}
+
 bool PostButtonClick(HWND button) {
     return button != nullptr && PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }

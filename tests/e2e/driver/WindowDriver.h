@@ -112,6 +112,9 @@ bool ClickAtScreen(HWND window, POINT screenPoint);
 bool DragByCaption(HWND window, int dx, int dy);
 // Clicks the centre of the control.
 bool ClickControl(HWND window, HWND control);
+// The mouse pointer's shape while it rests over the control's centre. Under Wine the handle is
+// the other process's own and cannot be read here, but two handles of it can be compared.
+HCURSOR CursorOver(HWND window, HWND control);
 // The fallback: posts BM_CLICK to a button, without the input path.
 bool PostButtonClick(HWND button);
 

@@ -267,6 +267,11 @@ TEST_F(MesajDialogTest, WindowHasCloseBoxOnlyFixedSizeAndStaysOnTop) {
                           EXPECT_EQ((child.style & WS_TABSTOP) != 0, isButton)
                               << "control " << child.id;
                       }
+                      // The hand pointer over the buttons: another shape than over the text.
+                      const HCURSOR overText = CursorOver(dialog, ChildById(dialog, ids::EroText));
+                      const HCURSOR overCancel = CursorOver(dialog, ChildById(dialog, ids::BE3));
+                      EXPECT_NE(overCancel, overText);
+                      EXPECT_EQ(CursorOver(dialog, ChildById(dialog, ids::BE4)), overCancel);
                       SaveScreenshot(dialog, "dialog-update-question");
                       EXPECT_TRUE(CloseBy(dialog, CloseWay::CloseBox));
                   },

@@ -361,11 +361,28 @@ TEST_F(StatusWindowTest, LooksAndBehavesAsDesigned) {
     // The window's own colour around the lines.
     EXPECT_EQ(ToString(client.At(4, 40)), ToString(WindowColour));
 
+    // The panel's raised frame, one pixel wide: light above and left, shadow below and right.
+    const ChildInfo* panel = info.Child(ids::Panel1);
+    ASSERT_NE(panel, nullptr);
+    const RECT& frame = panel->formRect;
+    const int middle = (frame.left + frame.right) / 2 + 60; // clear of the OK button
+    EXPECT_EQ(ToString(client.At(middle, frame.top)),
+              ToString(FromColorRef(GetSysColor(COLOR_BTNHIGHLIGHT))));
+    EXPECT_EQ(ToString(client.At(frame.left, frame.top + 20)),
+              ToString(FromColorRef(GetSysColor(COLOR_BTNHIGHLIGHT))));
+    EXPECT_EQ(ToString(client.At(middle, frame.bottom - 1)),
+              ToString(FromColorRef(GetSysColor(COLOR_BTNSHADOW))));
+    EXPECT_EQ(ToString(client.At(frame.right - 1, frame.top + 20)),
+              ToString(FromColorRef(GetSysColor(COLOR_BTNSHADOW))));
+
     // OK holds the focus; Escape does nothing, Space presses OK.
     const ChildInfo* ok = info.Child(ids::Button1);
     ASSERT_NE(ok, nullptr);
     EXPECT_EQ(ok->text, "OK");
     EXPECT_EQ(FocusedControlId(window), ids::Button1);
+    // The hand pointer over OK: another shape than over the lines.
+    EXPECT_NE(CursorOver(window, ChildById(window, ids::Button1)),
+              CursorOver(window, ChildById(window, ids::Linia1)));
     SaveScreenshot(window, "status-window");
     EXPECT_TRUE(TypeKey(window, {VK_ESCAPE, NoModifier}));
     EXPECT_FALSE(updater_.WaitForExit(2000).has_value()) << "Escape closed the window";
