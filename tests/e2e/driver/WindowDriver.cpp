@@ -671,13 +671,12 @@ Program::~Program() {
 
 namespace {
 
-constexpr const char* X11DriverKey = "Software\\Wine\\X11 Driver";
-
 class RegistryKey {
   public:
-    explicit RegistryKey(const char* path) {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
-                            nullptr, &key_, nullptr) != ERROR_SUCCESS) {
+    explicit RegistryKey(const std::string& path) {
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
+                            nullptr) != ERROR_SUCCESS) {
             key_ = nullptr;
         }
     }
@@ -688,36 +687,54 @@ class RegistryKey {
     }
     RegistryKey(const RegistryKey&) = delete;
     RegistryKey& operator=(const RegistryKey&) = delete;
-
-    std::optional<std::string> Read(const char* name) const {
-        char value[256] = {};
-        DWORD size = sizeof value - 1;
-        DWORD type = 0;
-        if (key_ == nullptr ||
-            RegQueryValueExA(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
-                ERROR_SUCCESS ||
-            type != REG_SZ) {
-            return std::nullopt;
-        }
-        return std::string(value);
-    }
-    void Write(const char* name, const std::string& value) const {
-        if (key_ != nullptr) {
-            RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>(value.size() + 1));
-        }
-    }
-    void Delete(const char* name) const {
-        if (key_ != nullptr) {
-            RegDeleteValueA(key_, name);
-        }
-    }
+    HKEY Get() const { return key_; }
 
   private:
     HKEY key_ = nullptr;
 };
 
 } // namespace
+
+UserSettingOverride::UserSettingOverride(std::string key, std::string name, DWORD type,
+                                         std::vector<BYTE> value)
+    : key_(std::move(key)), name_(std::move(name)) {
+    RegistryKey opened(key_);
+    if (opened.Get() == nullptr) {
+        return;
+    }
+    Value previous;
+    DWORD size = 0;
+    if (RegQueryValueExA(opened.Get(), name_.c_str(), nullptr, &previous.type, nullptr, &size) ==
+        ERROR_SUCCESS) {
+        previous.bytes.resize(size);
+        RegQueryValueExA(opened.Get(), name_.c_str(), nullptr, &previous.type,
+                         previous.bytes.data(), &size);
+        previous_ = std::move(previous);
+    }
+    RegSetValueExA(opened.Get(), name_.c_str(), 0, type, value.data(),
+                   static_cast<DWORD>(value.size()));
+}
+
+UserSettingOverride::~UserSettingOverride() {
+    RegistryKey opened(key_);
+    if (opened.Get() == nullptr) {
+        return;
+    }
+    if (previous_) {
+        RegSetValueExA(opened.Get(), name_.c_str(), 0, previous_->type, previous_->bytes.data(),
+                       static_cast<DWORD>(previous_->bytes.size()));
+    } else {
+        RegDeleteValueA(opened.Get(), name_.c_str());
+    }
+}
+
+WineDrawsFrames::WineDrawsFrames()
+    : UserSettingOverride("Software\\Wine\\X11 Driver", "Decorated", REG_SZ, {'N', 0}) {}
+
+ScreenDpi::ScreenDpi(DWORD dotsPerInch)
+    : UserSettingOverride("Control Panel\\Desktop", "LogPixels", REG_DWORD,
+                          std::vector<BYTE>(reinterpret_cast<const BYTE*>(&dotsPerInch),
+                                            reinterpret_cast<const BYTE*>(&dotsPerInch + 1))) {}
 
 ShowingCounter::ShowingCounter(HWND window) : window_(window) {
     watcher_ = std::thread([this] {
@@ -738,21 +755,6 @@ ShowingCounter::~ShowingCounter() {
 
 bool ShowingCounter::WaitForShowings(int count, int timeoutMs) const {
     return WaitUntil([&] { return showings_ >= count; }, timeoutMs);
-}
-
-WineDrawsFrames::WineDrawsFrames() {
-    RegistryKey key(X11DriverKey);
-    previous_ = key.Read("Decorated");
-    key.Write("Decorated", "N");
-}
-
-WineDrawsFrames::~WineDrawsFrames() {
-    RegistryKey key(X11DriverKey);
-    if (previous_) {
-        key.Write("Decorated", *previous_);
-    } else {
-        key.Delete("Decorated");
-    }
 }
 
 std::string OwnFolder() {

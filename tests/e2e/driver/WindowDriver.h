@@ -200,18 +200,36 @@ class ShowingCounter {
     std::thread watcher_;
 };
 
-// Under Wine without a window manager, frames (caption, close box) are left to a window manager
-// that is not there; while this lives, programs started from then on have Wine draw them.
-// The previous setting is put back at the end.
-class WineDrawsFrames {
+// One value under HKEY_CURRENT_USER set for the programs started while this lives; the
+// previous value is put back (or removed) at the end.
+class UserSettingOverride {
   public:
-    WineDrawsFrames();
-    ~WineDrawsFrames();
-    WineDrawsFrames(const WineDrawsFrames&) = delete;
-    WineDrawsFrames& operator=(const WineDrawsFrames&) = delete;
+    UserSettingOverride(std::string key, std::string name, DWORD type, std::vector<BYTE> value);
+    ~UserSettingOverride();
+    UserSettingOverride(const UserSettingOverride&) = delete;
+    UserSettingOverride& operator=(const UserSettingOverride&) = delete;
 
   private:
-    std::optional<std::string> previous_;
+    struct Value {
+        DWORD type = 0;
+        std::vector<BYTE> bytes;
+    };
+    std::string key_;
+    std::string name_;
+    std::optional<Value> previous_;
+};
+
+// Under Wine without a window manager, frames (caption, close box) are left to a window manager
+// that is not there; while this lives, programs started from then on have Wine draw them.
+class WineDrawsFrames : public UserSettingOverride {
+  public:
+    WineDrawsFrames();
+};
+
+// The screen's pixels per inch for programs started while this lives.
+class ScreenDpi : public UserSettingOverride {
+  public:
+    explicit ScreenDpi(DWORD dotsPerInch);
 };
 
 // The folder of the running executable, without a trailing "\".

@@ -594,4 +594,33 @@ TEST_F(MesajDialogTest, AmpersandsAreAcceleratorMarksInHeadingAndMessage) {
     EXPECT_GT(twice.message, single.message + 3);
 }
 
+// At 144 pixels per inch the whole dialog scales by one and a half, the buttons' places too.
+TEST_F(MesajDialogTest, ScalesWithTheScreenDpi) {
+    ScreenDpi dpi(144);
+    auto scaled = [](int pixels) { return MulDiv(pixels, 144, 96); };
+    RunShowings(
+        {{{mkWarning, bfYes | bfNo | bfOk | bfCancel, "Scalat", "La 144 de puncte"},
+          [&](HWND dialog) {
+              ASSERT_TRUE(WaitForPaint(dialog));
+              SaveScreenshot(dialog, "dialog-144dpi");
+              const WindowInfo info = Describe(dialog);
+              EXPECT_NEAR(info.clientRect.right - info.clientRect.left, scaled(ClientWidth), 1);
+              EXPECT_NEAR(info.clientRect.bottom - info.clientRect.top, scaled(ClientHeight), 1);
+              const std::array<int, 4> lefts = {10, 93, 176, 259};
+              for (size_t i = 0; i < ButtonIds.size(); ++i) {
+                  const ChildInfo* button = info.Child(ButtonIds[i]);
+                  ASSERT_NE(button, nullptr);
+                  EXPECT_NEAR(button->formRect.left, scaled(lefts[i]), 1);
+                  EXPECT_NEAR(button->formRect.top, scaled(138), 1);
+                  EXPECT_NEAR(button->formRect.right - button->formRect.left, scaled(72), 1);
+                  EXPECT_NEAR(button->formRect.bottom - button->formRect.top, scaled(25), 1);
+              }
+              const ChildInfo* picture = info.Child(ids::Image1);
+              ASSERT_NE(picture, nullptr);
+              EXPECT_NEAR(picture->formRect.left, scaled(8), 1);
+              EXPECT_TRUE(TypeKey(dialog, {VK_ESCAPE, NoModifier}));
+          },
+          mrCancel}});
+}
+
 } // namespace

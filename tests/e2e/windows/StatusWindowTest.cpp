@@ -390,4 +390,49 @@ TEST_F(StatusWindowTest, LooksAndBehavesAsDesigned) {
     PressOkWith(window, VK_SPACE);
 }
 
+// At 144 pixels per inch the whole window scales by one and a half.
+TEST_F(StatusWindowTest, ScalesWithTheScreenDpi) {
+    ScreenDpi dpi(144);
+    auto scaled = [](int pixels) { return MulDiv(pixels, 144, 96); };
+    WriteSettings("1.0029");
+    InstallOldProgram();
+    StartByUser();
+    HWND window = WaitForStatusWindow();
+    ASSERT_NE(window, nullptr);
+    SaveScreenshot(window, "status-window-144dpi");
+    const WindowInfo info = Describe(window);
+    EXPECT_NEAR(info.clientRect.right - info.clientRect.left, scaled(377), 1);
+    EXPECT_NEAR(info.clientRect.bottom - info.clientRect.top, scaled(182), 1);
+    struct Expected {
+        int id;
+        RECT designed; // left, top, width, height at 96 dpi; 0 width: sized to its text
+    };
+    const int panelTop = 182 - 41;
+    for (const Expected& control :
+         std::vector<Expected>{{ids::Form1Label1, {8, 8, 361, 22}},
+                               {ids::Linia1, {24, 48, 0, 0}},
+                               {ids::Linia2, {24, 64, 0, 0}},
+                               {ids::Panel1, {0, panelTop, 377, 41}},
+                               {ids::Button1, {144, panelTop + 8, 81, 25}}}) {
+        SCOPED_TRACE("control " + std::to_string(control.id));
+        const ChildInfo* child = info.Child(control.id);
+        ASSERT_NE(child, nullptr);
+        EXPECT_NEAR(child->formRect.left, scaled(control.designed.left), 1);
+        EXPECT_NEAR(child->formRect.top, scaled(control.designed.top), 1);
+        if (control.designed.right > 0) {
+            EXPECT_NEAR(child->formRect.right - child->formRect.left,
+                        scaled(control.designed.right), 1);
+            EXPECT_NEAR(child->formRect.bottom - child->formRect.top,
+                        scaled(control.designed.bottom), 1);
+        }
+    }
+    // The fonts grow too: the title's ink is half as wide again.
+    const Capture client = CaptureClient(window);
+    const ChildInfo* title = info.Child(ids::Form1Label1);
+    const Ink titleInk = MeasureInk(client, title->formRect, IsDarkInk);
+    EXPECT_TRUE(InkWidthLooksBold(titleInk.bounds.right - titleInk.bounds.left, Title,
+                                  {"Arial", scaled(-16)}));
+    PressOkWith(window, VK_RETURN);
+}
+
 } // namespace
