@@ -134,19 +134,6 @@ void RunShowings(const std::vector<Showing>& showings) {
     EXPECT_EQ(host.Process().WaitForExit(), std::optional<DWORD>(0));
 }
 
-// Waits until the dialog has the focus and its picture on the screen has settled; Wine may
-// show a window a moment before its children have drawn.
-bool WaitForPaint(HWND dialog) {
-    Capture before;
-    return WaitUntil([&] {
-        Capture now = CaptureClient(dialog);
-        const bool settled =
-            !now.Empty() && now.SameAs(before) && FocusedControl(dialog) != nullptr;
-        before = std::move(now);
-        return settled;
-    });
-}
-
 void ExpectPixel(const Capture& client, int x, int y, Rgb expected, const char* what) {
     EXPECT_EQ(ToString(client.At(x, y)), ToString(expected)) << what << " at " << x << "," << y;
 }
@@ -192,7 +179,7 @@ KindLook ConfirmationLook() {
 }
 
 void ExpectKindLook(HWND dialog, const KindLook& look, const Call& call) {
-    ASSERT_TRUE(WaitForPaint(dialog));
+    ASSERT_TRUE(WaitUntilDrawn(dialog));
     const WindowInfo info = Describe(dialog);
     EXPECT_EQ(info.caption, look.caption);
     ASSERT_NE(info.Child(ids::Label1), nullptr);
@@ -395,7 +382,7 @@ TEST_F(MesajDialogTest, EachWayOfClosingAndEachLetterGivesItsResult) {
         showings.push_back({{mkWarning, answer.buttons, "Raspuns", answer.name},
                             [answer](HWND dialog) {
                                 SCOPED_TRACE(answer.name);
-                                ASSERT_TRUE(WaitForPaint(dialog));
+                                ASSERT_TRUE(WaitUntilDrawn(dialog));
                                 for (const std::string& key : answer.keys) {
                                     EXPECT_TRUE(TypeKeyAtTypingPace(dialog, *ParseKeystroke(key)))
                                         << key;
@@ -414,7 +401,7 @@ TEST_F(MesajDialogTest, EachWayOfClosingAndEachLetterGivesItsResult) {
 
 std::function<void(HWND)> ExpectFocusThenType(int focusedId, const char* key) {
     return [focusedId, key](HWND dialog) {
-        ASSERT_TRUE(WaitForPaint(dialog));
+        ASSERT_TRUE(WaitUntilDrawn(dialog));
         EXPECT_EQ(FocusedControlId(dialog), focusedId);
         EXPECT_TRUE(TypeKey(dialog, *ParseKeystroke(key)));
     };
@@ -422,7 +409,7 @@ std::function<void(HWND)> ExpectFocusThenType(int focusedId, const char* key) {
 
 std::function<void(HWND)> ExpectFocusThenClick(int focusedId, int clickedId) {
     return [focusedId, clickedId](HWND dialog) {
-        ASSERT_TRUE(WaitForPaint(dialog));
+        ASSERT_TRUE(WaitUntilDrawn(dialog));
         EXPECT_EQ(FocusedControlId(dialog), focusedId);
         EXPECT_TRUE(ClickControl(dialog, ChildById(dialog, clickedId)));
     };
@@ -475,7 +462,7 @@ TEST_F(MesajDialogTest, CentredOnTheScreenFirstThenWhereItWasLeft) {
     RECT first{};
     RunShowings({{{mkInformation, bfOk, "Loc", "Intai centrat"},
                   [&](HWND dialog) {
-                      ASSERT_TRUE(WaitForPaint(dialog));
+                      ASSERT_TRUE(WaitUntilDrawn(dialog));
                       GetWindowRect(dialog, &first);
                       const int width = first.right - first.left;
                       const int height = first.bottom - first.top;
@@ -547,7 +534,7 @@ TEST_F(MesajDialogTest, LongMessageWrapsInsideItsAreaAndHeadingKeepsOneLine) {
     RunShowings(
         {{{mkWarning, bfOk, longHeading, longText},
           [&](HWND dialog) {
-              ASSERT_TRUE(WaitForPaint(dialog));
+              ASSERT_TRUE(WaitUntilDrawn(dialog));
               SaveScreenshot(dialog, "dialog-long-text");
               const Capture client = CaptureClient(dialog);
               const Ink message = MeasureInk(client, RECT{0, 49, ClientWidth, 129}, IsDarkInk);
@@ -577,7 +564,7 @@ TEST_F(MesajDialogTest, AmpersandsAreAcceleratorMarksInHeadingAndMessage) {
     } single, twice;
     auto measure = [](Inks& inks, const char* name) {
         return [&inks, name](HWND dialog) {
-            ASSERT_TRUE(WaitForPaint(dialog));
+            ASSERT_TRUE(WaitUntilDrawn(dialog));
             const Capture client = CaptureClient(dialog);
             const RECT heading =
                 MeasureInk(client, RECT{48, 16, ClientWidth, 34}, IsLightInk).bounds;
@@ -601,7 +588,7 @@ TEST_F(MesajDialogTest, ScalesWithTheScreenDpi) {
     RunShowings(
         {{{mkWarning, bfYes | bfNo | bfOk | bfCancel, "Scalat", "La 144 de puncte"},
           [&](HWND dialog) {
-              ASSERT_TRUE(WaitForPaint(dialog));
+              ASSERT_TRUE(WaitUntilDrawn(dialog));
               SaveScreenshot(dialog, "dialog-144dpi");
               const WindowInfo info = Describe(dialog);
               EXPECT_NEAR(info.clientRect.right - info.clientRect.left, scaled(ClientWidth), 1);

@@ -74,6 +74,17 @@ bool InkWidthLooksBold(int inkWidth, const std::string& text, FontLook font) {
     return bold > regular && std::abs(inkWidth - bold) < std::abs(inkWidth - regular);
 }
 
+bool WaitUntilDrawn(HWND window) {
+    Capture before;
+    return window_driver::WaitUntil([&] {
+        Capture now = window_driver::CaptureClient(window);
+        const bool settled =
+            !now.Empty() && now.SameAs(before) && window_driver::FocusedControl(window) != nullptr;
+        before = std::move(now);
+        return settled;
+    });
+}
+
 std::string BuildTreePath(const char* path) {
     // Cross-built paths come from the host, where the root is a Unix one.
     return path[0] == '/' ? std::string("Z:") + path : std::string(path);

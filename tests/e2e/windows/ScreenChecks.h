@@ -35,6 +35,10 @@ struct FontLook {
 };
 bool InkWidthLooksBold(int inkWidth, const std::string& text, FontLook font);
 
+// Waits until the window has a focused control and its picture on the screen has settled:
+// Wine may show a window a moment before its children have drawn.
+bool WaitUntilDrawn(HWND window);
+
 // A path as this program sees a file of the build tree (under Wine, the host's root is Z:).
 std::string BuildTreePath(const char* path);
 

@@ -113,16 +113,9 @@ class StatusWindowTest : public ::testing::Test {
     }
 
     HWND WaitForStatusWindow() const {
+        // The report is final when the window shows.
         HWND window = WaitForWindow(StatusWindow, RunTimeoutMs, updater_.Id());
-        // The report is final when the window shows; its paint may follow a moment later.
-        Capture before;
-        WaitUntil([&] {
-            Capture now = CaptureClient(window);
-            const bool settled = !now.Empty() && now.SameAs(before);
-            before = std::move(now);
-            return settled;
-        });
-        return window;
+        return window != nullptr && WaitUntilDrawn(window) ? window : nullptr;
     }
 
     void ExpectLines(HWND window, const std::array<Line, 4>& expected) const {
@@ -241,7 +234,9 @@ TEST_F(StatusWindowTest, UserGaveUpWhileTheProgramRuns) {
     // The question comes before the status window is seen.
     HWND dialog = WaitForWindow(Dialog, RunTimeoutMs, updater_.Id());
     ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(WaitUntilDrawn(dialog));
     EXPECT_EQ(FindWindowOfClass(StatusWindow, updater_.Id()), nullptr);
+    EXPECT_EQ(FocusedControlId(dialog), ids::BE3);
     const WindowInfo question = Describe(dialog);
     EXPECT_EQ(question.caption, "Atentie !");
     ASSERT_NE(question.Child(ids::Label1), nullptr);
