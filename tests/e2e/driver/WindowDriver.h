@@ -79,7 +79,7 @@ std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 // A descendant with the control ID, or null.
 HWND ChildById(HWND window, int id);
-// The top-left corner of a child in the top-level window's client coordinates.
+// A child's rectangle in the top-level window's client coordinates.
 RECT RectInForm(HWND form, HWND child);
 
 // The control holding the keyboard focus in the window's thread, or null.
