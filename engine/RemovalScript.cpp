@@ -19,9 +19,14 @@ std::string QuotedForBatch(std::string_view path) {
 std::string RemovalScript(std::string_view updaterPath, std::string_view scriptPath) {
     const std::string updater = QuotedForBatch(updaterPath);
     return ":redo\r\n"
-           "@del " + updater + "\r\n"
-           "if EXIST " + updater + " GOTO redo\r\n"
-           "@del " + QuotedForBatch(scriptPath) + "\r\n";
+           "@del " +
+           updater +
+           "\r\n"
+           "if EXIST " +
+           updater +
+           " GOTO redo\r\n"
+           "@del " +
+           QuotedForBatch(scriptPath) + "\r\n";
 }
 
 std::string InterpreterCommandLine(std::string_view scriptName) {

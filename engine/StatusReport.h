@@ -12,6 +12,5 @@ struct StatusLine {
 // What the status window shows. Line 4 is drawn bold.
 struct StatusReport {
     std::string Title = "Actualizare";
-    std::array<StatusLine, 4> Lines{
-        {{"Linia 1"}, {"Linia 2"}, {"Linia 3"}, {"Linia 4"}}};
+    std::array<StatusLine, 4> Lines{{{"Linia 1"}, {"Linia 2"}, {"Linia 3"}, {"Linia 4"}}};
 };

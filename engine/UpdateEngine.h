@@ -30,7 +30,7 @@ struct UpdateTimings {
 // One update run and its hand-back. The state is that of one process: located once, read by the
 // run and by the hand-back.
 class UpdateEngine {
-public:
+  public:
     UpdateEngine(OsServices& os, UserDialog& dialog, UpdateTimings timings = {})
         : os_(os), dialog_(dialog), timings_(timings) {}
 
@@ -52,7 +52,7 @@ public:
 
     StatusReport Report;
 
-private:
+  private:
     void ShowNotInstalled();
     void StopWithRedLine(int line, const std::string& text);
     bool WaitForOldExecutableToGo();

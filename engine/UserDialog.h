@@ -25,7 +25,7 @@ inline constexpr std::uint16_t mrNo = 7;
 // How the update run asks the user and lets the windows breathe; the message dialog implements
 // it, tests answer from a script.
 class UserDialog {
-public:
+  public:
     virtual ~UserDialog() = default;
     virtual std::uint16_t Mesaj(const std::string& heading, const std::string& text,
                                 MessageKind kind, ButtonSet buttons) = 0;

@@ -7,7 +7,9 @@ namespace {
 constexpr std::uint64_t kMaxValue = std::numeric_limits<std::int64_t>::max();
 constexpr int kDecimals = 4;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // value * 10 + digit, unless that passes the signed 64-bit range.
 bool AppendDigit(std::uint64_t& value, char digit) {

@@ -25,7 +25,7 @@ struct WriteResult {
 };
 
 class OsServices {
-public:
+  public:
     virtual ~OsServices() = default;
 
     // The Windows directory as the system reports it (GetWindowsDirectoryA).

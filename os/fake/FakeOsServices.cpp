@@ -71,7 +71,9 @@ void FakeOsServices::AddResource(const std::string& type, const std::string& nam
     resources_[Key(type) + '\n' + Key(name)] = std::move(bytes);
 }
 
-void FakeOsServices::Fail(Operation operation, int times) { failures_[operation] = times; }
+void FakeOsServices::Fail(Operation operation, int times) {
+    failures_[operation] = times;
+}
 
 bool FakeOsServices::HasFile(const std::string& path) const {
     return files_.count(Key(path)) != 0;
@@ -174,8 +176,7 @@ bool FakeOsServices::FlushFileToDisk(const std::string& path) {
     return !Failing(Operation::Flush, path) && HasFile(path);
 }
 
-ResourceBytes FakeOsServices::FindModuleResource(const std::string& type,
-                                                 const std::string& name) {
+ResourceBytes FakeOsServices::FindModuleResource(const std::string& type, const std::string& name) {
     if (Failing(Operation::LookUpResource, name)) {
         return {};
     }

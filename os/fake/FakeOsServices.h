@@ -12,7 +12,7 @@
 // An in-memory stand-in for the system: files, folders, attributes, files held by a running
 // program, an INI store, module resources, a clock, and any single operation made to fail.
 class FakeOsServices : public OsServices {
-public:
+  public:
     enum class Operation {
         ClearAttributes,
         Remove,
@@ -94,8 +94,7 @@ public:
     bool MoveFileWriteThrough(const std::string& from, const std::string& to) override;
     bool FlushFileToDisk(const std::string& path) override;
     ResourceBytes FindModuleResource(const std::string& type, const std::string& name) override;
-    WriteResult WriteNewFile(const std::string& path, const void* data,
-                             std::size_t size) override;
+    WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size) override;
     std::string ErrorDescription(std::uint32_t errorCode) override;
     void StartProcess(const std::string& application, const std::string& commandLine,
                       ShowState show, const std::string& currentFolder) override;
@@ -118,7 +117,7 @@ public:
     static constexpr std::uint32_t kSharingViolation = 32;
     static constexpr std::uint32_t kAlreadyExists = 183;
 
-private:
+  private:
     bool Failing(Operation operation, const std::string& path);
     bool Held(const File& file) const;
     std::uint32_t CreationError(const std::string& path) const;

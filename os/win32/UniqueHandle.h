@@ -4,7 +4,7 @@
 
 // Owns a kernel handle: closed exactly once, never copied.
 class UniqueHandle {
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
     ~UniqueHandle() { Reset(); }
@@ -33,6 +33,6 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     HANDLE handle_ = nullptr;
 };

@@ -12,7 +12,9 @@ namespace {
 constexpr DWORD kPathBufferChars = 32768;
 constexpr DWORD kProfileBufferChars = 2048;
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
 
 // Calls fill(buffer, size) and keeps as many characters as it reports, when they fit.
 template <class Fill> std::string FromBuffer(Fill fill) {
@@ -103,9 +105,8 @@ WriteResult Win32OsServices::WriteNewFile(const std::string& path, const void* d
 
 std::string Win32OsServices::ErrorDescription(std::uint32_t errorCode) {
     char buffer[1024];
-    DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       errorCode, 0, buffer, sizeof buffer, nullptr);
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, errorCode, 0, buffer, sizeof buffer, nullptr);
     while (length > 0 && static_cast<unsigned char>(buffer[length - 1]) <= ' ') {
         --length;
     }
@@ -134,7 +135,9 @@ void Win32OsServices::StartProcess(const std::string& application, const std::st
     }
 }
 
-std::string Win32OsServices::RawCommandLine() { return GetCommandLineA(); }
+std::string Win32OsServices::RawCommandLine() {
+    return GetCommandLineA();
+}
 
 std::optional<std::string> Win32OsServices::ToConsoleCodePage(const std::string& text) {
     if (text.empty()) {
@@ -147,8 +150,7 @@ std::optional<std::string> Win32OsServices::ToConsoleCodePage(const std::string&
         return std::nullopt;
     }
     std::vector<wchar_t> wide(wideLength);
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(),
-                        wideLength);
+    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(), wideLength);
     BOOL lossy = FALSE;
     const int oemLength = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
                                               wideLength, nullptr, 0, nullptr, &lossy);
@@ -161,9 +163,13 @@ std::optional<std::string> Win32OsServices::ToConsoleCodePage(const std::string&
     return oem;
 }
 
-std::uint64_t Win32OsServices::MillisecondsSinceStart() { return GetTickCount64(); }
+std::uint64_t Win32OsServices::MillisecondsSinceStart() {
+    return GetTickCount64();
+}
 
-void Win32OsServices::Pause(std::uint32_t milliseconds) { Sleep(milliseconds); }
+void Win32OsServices::Pause(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
 char Win32OsServices::RegionalDecimalSeparator() {
     char separator[4] = {};
@@ -182,6 +188,10 @@ bool Win32OsServices::ClaimSingleInstance(const std::string& name) {
     return true;
 }
 
-void Win32OsServices::DefaultBeep() { MessageBeep(0); }
+void Win32OsServices::DefaultBeep() {
+    MessageBeep(0);
+}
 
-void Win32OsServices::EndProcess(std::uint32_t exitCode) { ExitProcess(exitCode); }
+void Win32OsServices::EndProcess(std::uint32_t exitCode) {
+    ExitProcess(exitCode);
+}

@@ -5,7 +5,7 @@
 
 // The real system, through the ANSI Windows API.
 class Win32OsServices : public OsServices {
-public:
+  public:
     std::string WindowsDirectory() override;
     std::string ReadProfileString(const std::string& file, const std::string& section,
                                   const std::string& key) override;
@@ -16,8 +16,7 @@ public:
     bool MoveFileWriteThrough(const std::string& from, const std::string& to) override;
     bool FlushFileToDisk(const std::string& path) override;
     ResourceBytes FindModuleResource(const std::string& type, const std::string& name) override;
-    WriteResult WriteNewFile(const std::string& path, const void* data,
-                             std::size_t size) override;
+    WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size) override;
     std::string ErrorDescription(std::uint32_t errorCode) override;
     void StartProcess(const std::string& application, const std::string& commandLine,
                       ShowState show, const std::string& currentFolder) override;
@@ -32,6 +31,6 @@ public:
     void DefaultBeep() override;
     [[noreturn]] void EndProcess(std::uint32_t exitCode) override;
 
-private:
+  private:
     UniqueHandle instanceClaim_; // held until the process ends
 };

@@ -11,7 +11,7 @@
 
 // Answers the dialog from a script and records every question.
 class ScriptedDialog : public UserDialog {
-public:
+  public:
     struct Question {
         std::string heading;
         std::string text;
@@ -43,7 +43,7 @@ public:
 
 // A typical world: the updater in D:\Apps\Prog beside "DATA", the settings in C:\WINDOWS.
 class UpdaterWorld {
-public:
+  public:
     static constexpr const char* kSettings = "C:\\WINDOWS\\XQZ.dII";
     static constexpr const char* kInstall = "D:\\Apps\\Prog";
     static constexpr const char* kExe = "D:\\Apps\\Prog\\ZentorCalvex.exe";
@@ -64,7 +64,9 @@ public:
         SetInstallFolder(kInstall);
     }
 
-    void SetVersion(const std::string& value) { os.SetProfileString(kSettings, "94", "VER", value); }
+    void SetVersion(const std::string& value) {
+        os.SetProfileString(kSettings, "94", "VER", value);
+    }
     void SetInstallFolder(const std::string& value) {
         os.SetProfileString(kSettings, "94", "CALE", value);
     }

@@ -5,7 +5,7 @@ namespace {
 using Operation = FakeOsServices::Operation;
 
 class ExtractionTest : public EngineFixture {
-protected:
+  protected:
     bool Extract(const std::string& name = "UpGrade") {
         return engine.ExtractPayload("AF", name, kTemp);
     }

@@ -3,7 +3,7 @@
 namespace {
 
 class HandBackTest : public EngineFixture {
-protected:
+  protected:
     static constexpr const char* kScript = "D:\\Apps\\Prog\\suicide.bat";
     static constexpr const char* kCmd = "C:\\WINDOWS\\system32\\cmd.exe";
 

@@ -3,7 +3,7 @@
 namespace {
 
 class LocatorTest : public EngineFixture {
-protected:
+  protected:
     std::string Located() {
         engine.LocateInstallation();
         return engine.InstallDir;
@@ -56,8 +56,8 @@ TEST_F(LocatorTest, ParameterCases) {
         {"D:\\Other\\ZentorCalvex.exe", "D:\\Other"},
         {"\"D:\\Other\\ZentorCalvex.exe\" more and more", "D:\\Other"},
         {"D:\\Missing\\ZentorCalvex.exe", "D:\\Apps\\Prog"}, // not a file: own folder
-        {"D:\\Other", "D:\\Apps\\Prog"},                       // a folder does not count
-        {"D:\\My Apps\\ZentorCalvex.exe", "D:\\Apps\\Prog"},  // split at the space
+        {"D:\\Other", "D:\\Apps\\Prog"},                     // a folder does not count
+        {"D:\\My Apps\\ZentorCalvex.exe", "D:\\Apps\\Prog"}, // split at the space
         {"\"D:\\My Apps\\ZentorCalvex.exe\"", "D:\\My Apps"},
         {"ZentorCalvex.exe", ""},
         {"D:ZentorCalvex.exe", "D:"},
@@ -86,10 +86,20 @@ TEST_F(LocatorTest, VersionFromTheSettings) {
         std::string ver;
         std::int64_t expected;
     } cases[] = {
-        {"1.0029", 10029},  {"1,0029", 10029}, {"  2  ", 20000},   {".5", 5000},
-        {"1.", 10000},      {".", 0},          {"v1.2", 0},        {"1.0029a", 0},
-        {"1e3", 13000},     {"", 0},           {"\t1.0020\r", 10020}, {"1.00295", 10030},
-        {"1234567890123456", 0}, {"000000000000000001.5", 15000},
+        {"1.0029", 10029},
+        {"1,0029", 10029},
+        {"  2  ", 20000},
+        {".5", 5000},
+        {"1.", 10000},
+        {".", 0},
+        {"v1.2", 0},
+        {"1.0029a", 0},
+        {"1e3", 13000},
+        {"", 0},
+        {"\t1.0020\r", 10020},
+        {"1.00295", 10030},
+        {"1234567890123456", 0},
+        {"000000000000000001.5", 15000},
         {"\"1.0029\"", 0}, // quotes become separators
     };
     for (const auto& c : cases) {

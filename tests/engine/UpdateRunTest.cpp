@@ -11,7 +11,7 @@ const std::string kUpdating = "  Actualizam programul la versiunea 1.0029";
 const std::string kSuccess = "  Actualizare incheiata cu succes!";
 
 class UpdateRunTest : public EngineFixture {
-protected:
+  protected:
     Strings Run() {
         engine.RunUpdate();
         return Lines(engine.Report);
@@ -34,71 +34,102 @@ TEST_F(UpdateRunTest, TitleNamesTheCarriedVersion) {
 
 TEST(UpdateRun, OutcomeTable) {
     const OutcomeCase cases[] = {
-        {"not installed: no version", [](UpdaterWorld& t) { t.SetVersion(""); },
-         {"-", "! Programul Zentor - Calvex nu este instalat!", "-", "-"}, false},
-        {"not installed: exactly 1.0000", [](UpdaterWorld& t) { t.SetVersion("1.0000"); },
-         {"-", "! Programul Zentor - Calvex nu este instalat!", "-", "-"}, false},
-        {"not installed: empty folder", [](UpdaterWorld& t) { t.SetInstallFolder("  \\ "); },
-         {"-", "! Programul Zentor - Calvex nu este instalat!", "-", "-"}, false},
-        {"up to date", [](UpdaterWorld& t) { t.SetVersion("1.0029"); },
-         {"  Aveti instalata versiunea 1.0029", "! Aveti deja ultima versiune!", "-", "-"}, false},
-        {"newer installed", [](UpdaterWorld& t) { t.SetVersion("2"); },
-         {"  Aveti instalata versiunea 2.0000", "! Aveti deja ultima versiune!", "-", "-"}, false},
+        {"not installed: no version",
+         [](UpdaterWorld& t) { t.SetVersion(""); },
+         {"-", "! Programul Zentor - Calvex nu este instalat!", "-", "-"},
+         false},
+        {"not installed: exactly 1.0000",
+         [](UpdaterWorld& t) { t.SetVersion("1.0000"); },
+         {"-", "! Programul Zentor - Calvex nu este instalat!", "-", "-"},
+         false},
+        {"not installed: empty folder",
+         [](UpdaterWorld& t) { t.SetInstallFolder("  \\ "); },
+         {"-", "! Programul Zentor - Calvex nu este instalat!", "-", "-"},
+         false},
+        {"up to date",
+         [](UpdaterWorld& t) { t.SetVersion("1.0029"); },
+         {"  Aveti instalata versiunea 1.0029", "! Aveti deja ultima versiune!", "-", "-"},
+         false},
+        {"newer installed",
+         [](UpdaterWorld& t) { t.SetVersion("2"); },
+         {"  Aveti instalata versiunea 2.0000", "! Aveti deja ultima versiune!", "-", "-"},
+         false},
         {"folder not writable",
          [](UpdaterWorld& t) {
              t.os.AddFile(UpdaterWorld::kTemp);
              t.os.HoldForever(UpdaterWorld::kTemp);
          },
-         {kInstalled, kUpdating, "! Nu pot scrie in D:\\Apps\\Prog!", "-"}, false},
+         {kInstalled, kUpdating, "! Nu pot scrie in D:\\Apps\\Prog!", "-"},
+         false},
         {"read-only leftover is not made writable",
          [](UpdaterWorld& t) {
              t.os.AddFile(UpdaterWorld::kTemp);
              t.os.SetReadOnly(UpdaterWorld::kTemp);
          },
-         {kInstalled, kUpdating, "! Nu pot scrie in D:\\Apps\\Prog!", "-"}, false},
-        {"extraction failed", [](UpdaterWorld& t) { t.os.Fail(Operation::LookUpResource); },
-         {kInstalled, kUpdating, "! Eroare la extragere fisiere!", "-"}, false},
-        {"folder named TmpUp", [](UpdaterWorld& t) { t.os.AddFolder(UpdaterWorld::kTemp); },
-         {kInstalled, kUpdating, "! Eroare la extragere fisiere!", "-"}, false},
-        {"flush failed", [](UpdaterWorld& t) { t.os.Fail(Operation::Flush); },
-         {kInstalled, kUpdating, "! Eroare la extragere fisiere!", "-"}, false, true},
+         {kInstalled, kUpdating, "! Nu pot scrie in D:\\Apps\\Prog!", "-"},
+         false},
+        {"extraction failed",
+         [](UpdaterWorld& t) { t.os.Fail(Operation::LookUpResource); },
+         {kInstalled, kUpdating, "! Eroare la extragere fisiere!", "-"},
+         false},
+        {"folder named TmpUp",
+         [](UpdaterWorld& t) { t.os.AddFolder(UpdaterWorld::kTemp); },
+         {kInstalled, kUpdating, "! Eroare la extragere fisiere!", "-"},
+         false},
+        {"flush failed",
+         [](UpdaterWorld& t) { t.os.Fail(Operation::Flush); },
+         {kInstalled, kUpdating, "! Eroare la extragere fisiere!", "-"},
+         false,
+         true},
         {"user gave up",
          [](UpdaterWorld& t) {
              t.os.HoldForever(UpdaterWorld::kExe);
              t.dialog.answers = {mrCancel};
          },
-         {kInstalled, kUpdating, "! Nu pot modifica vechiul executabil!", "-"}, false},
-        {"replaced without parameter", [](UpdaterWorld&) {},
-         {kInstalled, kUpdating, "-", kSuccess}, true},
+         {kInstalled, kUpdating, "! Nu pot modifica vechiul executabil!", "-"},
+         false},
+        {"replaced without parameter",
+         [](UpdaterWorld&) {},
+         {kInstalled, kUpdating, "-", kSuccess},
+         true},
         {"replaced with parameter",
          [](UpdaterWorld& t) { t.StartWithParameter(UpdaterWorld::kExe); },
-         {kInstalled, kUpdating, "-", kSuccess}, true},
-        {"deletable leftover replaced silently", [](UpdaterWorld& t) { t.os.AddFile(UpdaterWorld::kTemp, "old"); },
-         {kInstalled, kUpdating, "-", kSuccess}, true},
+         {kInstalled, kUpdating, "-", kSuccess},
+         true},
+        {"deletable leftover replaced silently",
+         [](UpdaterWorld& t) { t.os.AddFile(UpdaterWorld::kTemp, "old"); },
+         {kInstalled, kUpdating, "-", kSuccess},
+         true},
         {"read-only executable replaced without asking",
          [](UpdaterWorld& t) { t.os.SetReadOnly(UpdaterWorld::kExe); },
-         {kInstalled, kUpdating, "-", kSuccess}, true},
+         {kInstalled, kUpdating, "-", kSuccess},
+         true},
         {"equal version, executable missing",
          [](UpdaterWorld& t) {
              t.SetVersion("1.0029");
              t.os.RemoveFile(UpdaterWorld::kExe);
          },
-         {"  Aveti instalata versiunea 1.0029", kUpdating, "-", kSuccess}, true},
+         {"  Aveti instalata versiunea 1.0029", kUpdating, "-", kSuccess},
+         true},
         {"newer version, executable missing",
          [](UpdaterWorld& t) {
              t.SetVersion("2.0000");
              t.os.RemoveFile(UpdaterWorld::kExe);
          },
-         {"  Aveti instalata versiunea 2.0000", kUpdating, "-", kSuccess}, true},
+         {"  Aveti instalata versiunea 2.0000", kUpdating, "-", kSuccess},
+         true},
         {"with parameter, no executable: no waiting",
          [](UpdaterWorld& t) {
              t.StartWithParameter(UpdaterWorld::kUpdater);
              t.os.RemoveFile(UpdaterWorld::kExe);
          },
-         {kInstalled, kUpdating, "-", kSuccess}, true},
+         {kInstalled, kUpdating, "-", kSuccess},
+         true},
         {"rename failed",
          [](UpdaterWorld& t) { t.os.Fail(Operation::Move); },
-         {kInstalled, kUpdating, "! Eroare la inlocuirea executabilului!", "-"}, false, true},
+         {kInstalled, kUpdating, "! Eroare la inlocuirea executabilului!", "-"},
+         false,
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -171,7 +202,8 @@ TEST_F(UpdateRunTest, WaitsWithPausesWhileTheProgramShutsDown) {
 TEST_F(UpdateRunTest, GivesUpWaitingAfterAMinute) {
     StartWithParameter(kExe);
     os.HoldForever(kExe);
-    EXPECT_EQ(Run(), (Strings{kInstalled, kUpdating, "! Nu pot modifica vechiul executabil!", "-"}));
+    EXPECT_EQ(Run(),
+              (Strings{kInstalled, kUpdating, "! Nu pot modifica vechiul executabil!", "-"}));
     EXPECT_EQ(os.now, 60'000u);
     EXPECT_EQ(os.pauses, 600);
     EXPECT_FALSE(os.HasFile(kTemp));

@@ -45,7 +45,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"1000000000000000", std::nullopt},
                     ParseCase{"0000000000000000000000001.5", 15000},
                     ParseCase{"999999999999999999999999999999", std::nullopt}),
-    [](const testing::TestParamInfo<ParseCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<ParseCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
 
 TEST(ParseVersion, UsesTheGivenSeparatorOnly) {
     EXPECT_EQ(ParseVersion("1,0029", ',')->tenThousandths, 10029);
