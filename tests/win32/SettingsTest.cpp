@@ -145,4 +145,40 @@ TEST_F(SettingsTest, VersionReadsWithADotWhateverTheRegionalSeparator) {
     EXPECT_EQ(engine.InstalledVersion, Version{10029});
 }
 
+// Files the installer never writes but a damaged disk or an editor may leave. What the system's
+// reader makes of them is its own affair (noted per case as Wine's reader sees it); the run must
+// only get a folder and a version it can act on or refuse.
+TEST_F(SettingsTest, OddLineEndsAndJunkGiveWhatTheSystemReaderSees) {
+    using namespace std::string_literals;
+    const struct {
+        const char* label;
+        std::string bytes;
+        std::string installDir;
+        Version version;
+    } cases[] = {
+        // A lone CR ends a line as CR LF does.
+        {"CR-only line ends", "[94]\rCALE=C:\\Apps\\Prog\rVER=1.0020\r", "C:\\Apps\\Prog",
+         Version{10020}},
+        // Lines that are neither a section nor a key are passed over.
+        {"junk around the section",
+         "\x01\x02\xfe\x7f junk\r\n[94]\r\nCALE=C:\\Apps\\Prog\r\nVER=1.0020\r\n\x03\xff\x80\r\n"s,
+         "C:\\Apps\\Prog", Version{10020}},
+        {"junk with NUL bytes",
+         "\x01\x00\xfe\r\n[94]\r\nCALE=C:\\Apps\\Prog\r\nVER=1.0020\r\n\x00\x00\xff\r\n"s,
+         "C:\\Apps\\Prog", Version{10020}},
+        // Control characters inside the folder stay: no such folder can exist, so the run stops
+        // at its first write there. Inside the version they split it, and it reads as none.
+        {"junk inside the values",
+         "[94]\r\nCALE=C:\\Apps\x01\x02\\Prog\r\nVER=1.00\x7f"
+         "20\r\n"s,
+         "C:\\Apps\x01\x02\\Prog", Version{0}},
+    };
+    for (const auto& c : cases) {
+        WriteWholeFile(settingsPath, c.bytes);
+        engine.LocateInstallation();
+        EXPECT_EQ(engine.InstallDir, c.installDir) << c.label;
+        EXPECT_EQ(engine.InstalledVersion, c.version) << c.label;
+    }
+}
+
 } // namespace
