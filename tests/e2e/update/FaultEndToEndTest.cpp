@@ -85,6 +85,29 @@ INSTANTIATE_TEST_SUITE_P(Places, SecondUpdaterWhileOneAsks,
                                            SecondUpdater{"CopyElsewhere", true}),
                          [](const auto& info) { return std::string{info.param.label}; });
 
+// Killed while it asks the user to close the program, the new build already written.
+TEST_F(StartedByTheUser, KilledWhileAskingLeavesTheProgramIntactAndTheNextRunCompletes) {
+    OwnerProcess(dialog).Terminate();
+    ASSERT_FALSE(updater->Running());
+    EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild) << "the installed program was hurt";
+    const auto temp = ReadWholeFile(install.Temp());
+    EXPECT_TRUE(!temp || *temp == newBuild) << "a partial new build";
+    EXPECT_TRUE(Exists(install.Updater()));
+    EXPECT_FALSE(Exists(install.Script()));
+
+    // The user closes the program and starts the updater again: "CALE" leads it to the folder.
+    PostMessageA(programWindow, WM_CLOSE, 0, 0);
+    ASSERT_EQ(program->WaitForExit(kSlowMs), 0u);
+    updater = wd::Program::Start(Quoted(install.Updater()));
+    ASSERT_TRUE(updater.has_value());
+    HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(ReadLines(form)[3], (Line{"Actualizare incheiata cu succes!", true}));
+    EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
+    EXPECT_FALSE(Exists(install.Temp()));
+    CloseStatusWindow(form);
+}
+
 using KilledUpdater = UpdateEndToEnd;
 
 TEST_F(KilledUpdater, WhileWaitingForTheProgramLeavesItIntactAndTheNextRunCompletes) {
