@@ -5,6 +5,7 @@
 #include "app/NumberSettings.h"
 #include "engine/UpdateEngine.h"
 #include "os/win32/Win32OsServices.h"
+#include "tests/e2e/driver/WindowDriver.h"
 #include "tests/win32/NoQuestions.h"
 #include "tests/win32/TestFiles.h"
 
@@ -18,65 +19,29 @@ class StartedWithoutParameters : public Win32OsServices {
     std::string RawCommandLine() override { return "\"" + ModuleFileName() + "\""; }
 };
 
-// Owns an open registry key.
-class RegistryKey {
-  public:
-    RegistryKey(HKEY root, const char* path) {
-        if (RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key_) != ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
-    ~RegistryKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY Get() const { return key_; }
+// Tells the locale functions, as the Control Panel does, that a regional setting changed.
+void AnnounceRegionalChange() {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"),
+                        SMTO_ABORTIFHUNG, 2000, &ignored);
+}
 
-  private:
-    HKEY key_ = nullptr;
+struct AnnounceOnExit {
+    ~AnnounceOnExit() { AnnounceRegionalChange(); }
 };
 
-// A user's regional setting, changed for one test and put back afterwards.
-class RegionalSetting {
+// The user's regional decimal separator, changed for one test and put back afterwards.
+class RegionalDecimalSeparator {
   public:
-    explicit RegionalSetting(const char* name) : name_(name) {
-        char value[64] = {};
-        DWORD size = sizeof value;
-        DWORD type = 0;
-        had_ = RegQueryValueExA(key_.Get(), name_, nullptr, &type, reinterpret_cast<BYTE*>(value),
-                                &size) == ERROR_SUCCESS;
-        saved_ = had_ ? std::string(value) : std::string{};
-    }
-    ~RegionalSetting() {
-        if (had_) {
-            Set(saved_);
-        } else {
-            RegDeleteValueA(key_.Get(), name_);
-        }
-    }
-    RegionalSetting(const RegionalSetting&) = delete;
-    RegionalSetting& operator=(const RegionalSetting&) = delete;
-
-    void Set(const std::string& value) {
-        ASSERT_NE(key_.Get(), nullptr);
-        ASSERT_EQ(RegSetValueExA(key_.Get(), name_, 0, REG_SZ,
-                                 reinterpret_cast<const BYTE*>(value.c_str()),
-                                 static_cast<DWORD>(value.size() + 1)),
-                  ERROR_SUCCESS);
-        // Tells the locale functions, as the Control Panel does, that the setting changed.
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"),
-                            SMTO_ABORTIFHUNG, 2000, &ignored);
+    explicit RegionalDecimalSeparator(char separator)
+        : override_("Control Panel\\International", "sDecimal", REG_SZ,
+                    {static_cast<BYTE>(separator), 0}) {
+        AnnounceRegionalChange();
     }
 
   private:
-    RegistryKey key_{HKEY_CURRENT_USER, "Control Panel\\International"};
-    const char* name_;
-    bool had_ = false;
-    std::string saved_;
+    AnnounceOnExit announceRestored_; // runs after the override has put the old value back
+    window_driver::UserSettingOverride override_;
 };
 
 class SettingsTest : public ::testing::Test {
@@ -132,8 +97,7 @@ TEST_F(SettingsTest, MissingFileGivesNoFolderAndNoVersion) {
 }
 
 TEST_F(SettingsTest, VersionReadsWithADotWhateverTheRegionalSeparator) {
-    RegionalSetting decimal("sDecimal");
-    decimal.Set(",");
+    const RegionalDecimalSeparator comma(',');
     ProcessFormatSettings() = FormatSettings{};
     LoadRegionalFormatSettings(os.RegionalDecimalSeparator());
     ASSERT_EQ(ProcessFormatSettings().DecimalSeparator, ',') << "the regional setting took no hold";
