@@ -111,8 +111,8 @@ def check(args):
             faults.append(f"imports {dll}, not a system DLL")
 
     resources = pe.resources()
-    for spec in args.resource:
-        key_text, payload_path = spec.split("=", 1)
+    for given in args.resource:
+        key_text, payload_path = given.split("=", 1)
         kind, name, language = key_text.split("/")
         key = (kind, name, int(language))
         with open(payload_path, "rb") as file:

@@ -5,16 +5,17 @@
 #include "ui/framework/Container.h"
 #include "ui/framework/Form.h"
 
-Button::Button(Container& parent, const ButtonSpec& spec)
-    : Control(parent, spec.Name, spec.Id), modalResult_(spec.ModalResult),
-      handCursor_(spec.HandCursor) {
-    const RECT r = ScaledRect(spec.Place);
+Button::Button(Container& parent, const ButtonSpec& design)
+    : Control(parent, design.Name, design.Id), modalResult_(design.ModalResult),
+      handCursor_(design.HandCursor) {
+    const RECT r = ScaledRect(design.Place);
     // BS_NOTIFY: the form learns which button has the focus.
-    HWND window = CreateWindowExA(
-        0, "Button", spec.Caption,
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_PUSHBUTTON | BS_NOTIFY, r.left,
-        r.top, r.right - r.left, r.bottom - r.top, ParentHandle(),
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.Id)), GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "Button", design.Caption,
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS |
+                                      BS_PUSHBUTTON | BS_NOTIFY,
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, ParentHandle(),
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.Id)),
+                                  GetModuleHandleA(nullptr), nullptr);
     Adopt(window);
     Form& form = OwnerForm();
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form.DefaultFont()), FALSE);

@@ -17,7 +17,7 @@ struct ButtonSpec {
 // A standard push button (themed through the manifest), neither default nor cancel button.
 class Button : public Control {
   public:
-    Button(Container& parent, const ButtonSpec& spec);
+    Button(Container& parent, const ButtonSpec& design);
 
     int ModalResult() const { return modalResult_; }
     bool HandCursor() const { return handCursor_; }

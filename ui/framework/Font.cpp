@@ -4,24 +4,24 @@
 
 #include "ui/framework/Dpi.h"
 
-HFONT FontCache::Get(const FontSpec& spec) {
+HFONT FontCache::Get(const FontSpec& design) {
     for (const auto& [known, font] : fonts_) {
-        if (known == spec) {
+        if (known == design) {
             return font.Get();
         }
     }
     LOGFONTA description{};
-    description.lfHeight = Scaled(spec.Height);
-    description.lfWeight = spec.Bold ? FW_BOLD : FW_NORMAL;
-    description.lfCharSet = spec.CharSet;
+    description.lfHeight = Scaled(design.Height);
+    description.lfWeight = design.Bold ? FW_BOLD : FW_NORMAL;
+    description.lfCharSet = design.CharSet;
     description.lfOutPrecision = OUT_DEFAULT_PRECIS;
     description.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     description.lfQuality = DEFAULT_QUALITY;
     description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    strncpy(description.lfFaceName, spec.Face, LF_FACESIZE - 1);
+    strncpy(description.lfFaceName, design.Face, LF_FACESIZE - 1);
     UniqueFont font(CreateFontIndirectA(&description));
     HFONT handle =
         font.Get() != nullptr ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_.emplace_back(spec, std::move(font));
+    fonts_.emplace_back(design, std::move(font));
     return handle;
 }

@@ -26,7 +26,7 @@ struct FontSpec {
 // whole life.
 class FontCache {
   public:
-    HFONT Get(const FontSpec& spec);
+    HFONT Get(const FontSpec& design);
 
   private:
     std::vector<std::pair<FontSpec, UniqueFont>> fonts_;

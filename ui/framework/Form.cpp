@@ -57,20 +57,20 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM lParam) {
 
 } // namespace
 
-Form::Form(Application& application, const FormSpec& spec)
-    : application_(application), defaultFont_(spec.DefaultFont), background_(spec.Background),
-      placement_(spec.Placement), keyPreview_(spec.KeyPreview) {
-    const FrameStyle frame = FrameStyleOf(spec.Border, spec.StayOnTop);
-    RECT outer{0, 0, Scaled(spec.ClientWidth), Scaled(spec.ClientHeight)};
+Form::Form(Application& application, const FormSpec& design)
+    : application_(application), defaultFont_(design.DefaultFont), background_(design.Background),
+      placement_(design.Placement), keyPreview_(design.KeyPreview) {
+    const FrameStyle frame = FrameStyleOf(design.Border, design.StayOnTop);
+    RECT outer{0, 0, Scaled(design.ClientWidth), Scaled(design.ClientHeight)};
     AdjustWindowRectEx(&outer, frame.Style, FALSE, frame.ExStyle);
-    Creation creation{spec.ClassName,
+    Creation creation{design.ClassName,
                       frame.ExStyle,
                       frame.Style,
                       {0, 0, outer.right - outer.left, outer.bottom - outer.top},
                       application.Handle()};
     CreateOwnWindow(creation);
-    SetCaption(spec.Caption);
-    if (spec.Border == BorderKind::DialogWithCloseBox) {
+    SetCaption(design.Caption);
+    if (design.Border == BorderKind::DialogWithCloseBox) {
         TrimDialogWindowMenu(Handle());
     }
 }

@@ -37,7 +37,7 @@ struct FormSpec {
 // A top-level window with its controls, event handlers and modal showing.
 class Form : public WindowObject, public Container {
   public:
-    Form(Application& application, const FormSpec& spec);
+    Form(Application& application, const FormSpec& design);
     ~Form() override;
 
     Application& App() const { return application_; }
@@ -45,7 +45,7 @@ class Form : public WindowObject, public Container {
     Form& OwnerForm() override { return *this; }
 
     void SetCaption(const std::string& caption);
-    HFONT Font(const FontSpec& spec) { return fonts_.Get(spec); }
+    HFONT Font(const FontSpec& design) { return fonts_.Get(design); }
     HFONT DefaultFont() { return fonts_.Get(defaultFont_); }
 
     // Shows the form; the first time the show handler runs before anything is seen.

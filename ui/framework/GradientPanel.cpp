@@ -4,11 +4,11 @@
 #include "ui/framework/GdiObjects.h"
 #include "ui/framework/GradientSteps.h"
 
-GradientPanel::GradientPanel(Container& parent, const GradientSpec& spec)
-    : Control(parent, spec.Name, spec.Id), from_(spec.From), to_(spec.To), count_(spec.ColorCount),
-      direction_(spec.Direction) {
+GradientPanel::GradientPanel(Container& parent, const GradientSpec& design)
+    : Control(parent, design.Name, design.Id), from_(design.From), to_(design.To),
+      count_(design.ColorCount), direction_(design.Direction) {
     CreateOwnWindow({"TGradientPanel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                     ScaledRect(spec.Place), ParentHandle(), spec.Id});
+                     ScaledRect(design.Place), ParentHandle(), design.Id});
 }
 
 void GradientPanel::SetColorFrom(Color color) {

@@ -21,7 +21,7 @@ struct GradientSpec {
 // A band of colour steps from ColorFrom to ColorTo.
 class GradientPanel : public Control {
   public:
-    GradientPanel(Container& parent, const GradientSpec& spec);
+    GradientPanel(Container& parent, const GradientSpec& design);
 
     Color ColorFrom() const { return from_; }
     Color ColorTo() const { return to_; }

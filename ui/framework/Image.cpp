@@ -2,14 +2,14 @@
 
 #include "ui/framework/Container.h"
 
-Image::Image(Container& parent, const ImageSpec& spec) : Control(parent, spec.Name, spec.Id) {
-    const DWORD visible = spec.Visible ? WS_VISIBLE : 0;
-    CreateOwnWindow({"TImage", 0, WS_CHILD | WS_CLIPSIBLINGS | visible, ScaledRect(spec.Place),
-                     ParentHandle(), spec.Id});
-    if (spec.BitmapResource != nullptr) {
+Image::Image(Container& parent, const ImageSpec& design) : Control(parent, design.Name, design.Id) {
+    const DWORD visible = design.Visible ? WS_VISIBLE : 0;
+    CreateOwnWindow({"TImage", 0, WS_CHILD | WS_CLIPSIBLINGS | visible, ScaledRect(design.Place),
+                     ParentHandle(), design.Id});
+    if (design.BitmapResource != nullptr) {
         // A DIB section keeps the stored 24-bit colours exactly.
         picture_.Reset(
-            static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), spec.BitmapResource,
+            static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), design.BitmapResource,
                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     }
 }

@@ -14,7 +14,7 @@ struct ImageSpec {
 // A picture drawn opaque and unscaled at the control's top left corner.
 class Image : public Control {
   public:
-    Image(Container& parent, const ImageSpec& spec);
+    Image(Container& parent, const ImageSpec& design);
 
     HBITMAP Picture() const { return picture_.Get(); }
     // Takes a copy of the bitmap; the previous picture is released.

@@ -4,13 +4,13 @@
 #include "ui/framework/Form.h"
 #include "ui/framework/GdiObjects.h"
 
-Label::Label(Container& parent, const LabelSpec& spec)
-    : Control(parent, spec.Name, spec.Id), font_(parent.OwnerForm().Font(spec.Font)),
-      color_(spec.TextColor), alignment_(spec.Alignment), autoSize_(spec.AutoSize),
-      wordWrap_(spec.WordWrap) {
-    CreateOwnWindow({"TLabel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaledRect(spec.Place),
-                     ParentHandle(), spec.Id});
-    SetText(spec.Text);
+Label::Label(Container& parent, const LabelSpec& design)
+    : Control(parent, design.Name, design.Id), font_(parent.OwnerForm().Font(design.Font)),
+      color_(design.TextColor), alignment_(design.Alignment), autoSize_(design.AutoSize),
+      wordWrap_(design.WordWrap) {
+    CreateOwnWindow({"TLabel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaledRect(design.Place),
+                     ParentHandle(), design.Id});
+    SetText(design.Text);
 }
 
 std::string Label::Text() const {

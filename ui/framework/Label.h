@@ -24,7 +24,7 @@ struct LabelSpec {
 // it shows; "&" marks an underlined letter and "&&" draws one "&".
 class Label : public Control {
   public:
-    Label(Container& parent, const LabelSpec& spec);
+    Label(Container& parent, const LabelSpec& design);
 
     std::string Text() const;
     void SetText(const std::string& text);

@@ -2,10 +2,10 @@
 
 #include "ui/framework/GdiObjects.h"
 
-Panel::Panel(Container& parent, const PanelSpec& spec)
-    : Control(parent, spec.Name, spec.Id), background_(spec.Background) {
+Panel::Panel(Container& parent, const PanelSpec& design)
+    : Control(parent, design.Name, design.Id), background_(design.Background) {
     CreateOwnWindow({"TPanel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                     ScaledRect(spec.Place), Control::ParentHandle(), spec.Id});
+                     ScaledRect(design.Place), Control::ParentHandle(), design.Id});
 }
 
 namespace {

@@ -14,7 +14,7 @@ struct PanelSpec {
 // A plain panel with a raised frame one pixel wide, holding controls of its own.
 class Panel : public Control, public Container {
   public:
-    Panel(Container& parent, const PanelSpec& spec);
+    Panel(Container& parent, const PanelSpec& design);
 
     HWND ContainerHandle() const override { return Handle(); }
     Form& OwnerForm() override { return Control::OwnerForm(); }
