@@ -1,10 +1,14 @@
 # The Windows product: the updater executable, its resources and the stand-in program it carries.
 set(UPDATER_EXE_NAME "ActualizareCalvex.exe")
 
+# No runtime DLL: the updater is one file that runs on a bare system.
 if(MINGW)
-    # No runtime DLL: the updater is one file that runs on a bare system.
     add_compile_options(-ffunction-sections -fdata-sections)
     add_link_options(-static -Wl,--gc-sections -s)
+elseif(MSVC)
+    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+    # The manifest comes from resources/Updater.rc, not from the linker.
+    add_link_options(/MANIFEST:NO)
 endif()
 
 add_library(win32_os STATIC
