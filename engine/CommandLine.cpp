@@ -1,18 +1,12 @@
 #include "engine/CommandLine.h"
 
-namespace {
-
-bool IsSeparator(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
-}
-
-} // namespace
+#include "engine/Paths.h"
 
 std::vector<std::string> SplitParameters(std::string_view commandLine) {
     std::vector<std::string> tokens;
     std::size_t i = 0;
     while (true) {
-        while (i < commandLine.size() && IsSeparator(commandLine[i])) {
+        while (i < commandLine.size() && IsControlOrSpace(commandLine[i])) {
             ++i;
         }
         if (i == commandLine.size()) {
@@ -21,7 +15,7 @@ std::vector<std::string> SplitParameters(std::string_view commandLine) {
         // An empty pair of quotes is still a parameter, just an empty one.
         std::string token;
         bool quoted = false;
-        for (; i < commandLine.size() && (quoted || !IsSeparator(commandLine[i])); ++i) {
+        for (; i < commandLine.size() && (quoted || !IsControlOrSpace(commandLine[i])); ++i) {
             if (commandLine[i] == '"') {
                 quoted = !quoted;
             } else {

@@ -1,12 +1,8 @@
 #include "engine/Paths.h"
 
-namespace {
-
-bool IsBlank(char c) {
+bool IsControlOrSpace(char c) {
     return static_cast<unsigned char>(c) <= ' ';
 }
-
-} // namespace
 
 std::string FolderPartOf(std::string_view path) {
     const auto last = path.find_last_of("\\:");
@@ -16,10 +12,10 @@ std::string FolderPartOf(std::string_view path) {
 std::string TrimControlAndSpace(std::string_view text) {
     std::size_t first = 0;
     std::size_t end = text.size();
-    while (first < end && IsBlank(text[first])) {
+    while (first < end && IsControlOrSpace(text[first])) {
         ++first;
     }
-    while (end > first && IsBlank(text[end - 1])) {
+    while (end > first && IsControlOrSpace(text[end - 1])) {
         --end;
     }
     return std::string{text.substr(first, end - first)};

@@ -89,8 +89,8 @@ void UpdateEngine::StopWithRedLine(int line, const std::string& text) {
     status.Text = text;
     status.Red = true;
     status.Visible = true;
-    for (int later = line + 1; later <= 4; ++later) {
-        Report.Lines[later - 1].Visible = false;
+    for (std::size_t later = line; later < Report.Lines.size(); ++later) {
+        Report.Lines[later].Visible = false;
     }
 }
 

@@ -21,7 +21,6 @@ class TForm1 : public Form {
 
     // The dialog is created after this window; the update run needs it before the first show.
     void BindDialog(UserDialog& dialog);
-    UpdateEngine& Engine() { return *engine_; }
 
     void OnCreate() override { FormCreate(); }
     void OnShow() override { FormShow(); }

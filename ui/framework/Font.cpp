@@ -4,10 +4,20 @@
 
 #include "ui/framework/Dpi.h"
 
+namespace {
+
+// A face that could not be created falls back to the system's GUI font, every time it is asked.
+HFONT OrFallback(const UniqueFont& font) {
+    return font.Get() != nullptr ? font.Get()
+                                 : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+} // namespace
+
 HFONT FontCache::Get(const FontSpec& design) {
     for (const auto& [known, font] : fonts_) {
         if (known == design) {
-            return font.Get();
+            return OrFallback(font);
         }
     }
     LOGFONTA description{};
@@ -19,9 +29,6 @@ HFONT FontCache::Get(const FontSpec& design) {
     description.lfQuality = DEFAULT_QUALITY;
     description.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     strncpy(description.lfFaceName, design.Face, LF_FACESIZE - 1);
-    UniqueFont font(CreateFontIndirectA(&description));
-    HFONT handle =
-        font.Get() != nullptr ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    fonts_.emplace_back(design, std::move(font));
-    return handle;
+    fonts_.emplace_back(design, UniqueFont(CreateFontIndirectA(&description)));
+    return OrFallback(fonts_.back().second);
 }

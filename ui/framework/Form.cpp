@@ -119,6 +119,9 @@ void Form::Show() {
 }
 
 int Form::ShowModal() {
+    if (App().Terminated()) {
+        return kCancelResult; // the quit request is taken already: no loop would ever end
+    }
     modalResult_ = 0;
     showingModally_ = true;
     const std::vector<HWND> disabled = DisableOtherWindows();
@@ -219,6 +222,9 @@ void Form::SelectNextButton(bool forward) {
 }
 
 Button* Form::ButtonWithAccelerator(char letter) const {
+    if (letter == '\0') {
+        return nullptr; // a caption without "&" has no letter: Ctrl+@ must not press it
+    }
     const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
     for (Button* button : buttons_) {
         if (button->CanFocus() && button->Accelerator() == wanted) {
@@ -275,8 +281,7 @@ bool Form::PreTranslateKey(const MSG& message) {
 }
 
 void Form::PaintBackground(HDC dc, const RECT& client) const {
-    UniqueBrush brush(CreateSolidBrush(background_.Resolve()));
-    FillRect(dc, &client, brush.Get());
+    FillSolid(dc, client, background_.Resolve());
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -38,7 +38,6 @@ template <class Handle> class UniqueGdiObject {
 using UniqueFont = UniqueGdiObject<HFONT>;
 using UniqueBrush = UniqueGdiObject<HBRUSH>;
 using UniqueBitmap = UniqueGdiObject<HBITMAP>;
-using UniquePen = UniqueGdiObject<HPEN>;
 
 // A memory device context compatible with another one (CreateCompatibleDC / DeleteDC).
 class MemoryDC {
@@ -114,3 +113,9 @@ class SavedDCState {
     HDC dc_;
     int saved_;
 };
+
+// Fills a rectangle with one colour.
+inline void FillSolid(HDC dc, const RECT& area, COLORREF color) {
+    UniqueBrush brush(CreateSolidBrush(color));
+    FillRect(dc, &area, brush.Get());
+}

@@ -45,8 +45,7 @@ void GradientPanel::PaintOwnContent(HDC dc, const RECT& area) const {
             band.right = area.right - line;
             band.left = area.right - end;
         }
-        UniqueBrush brush(CreateSolidBrush(GradientStepColor(from, to, count_, step)));
-        FillRect(dc, &band, brush.Get());
+        FillSolid(dc, band, GradientStepColor(from, to, count_, step));
         line = end;
     }
 }

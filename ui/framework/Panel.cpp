@@ -8,21 +8,14 @@ Panel::Panel(Container& parent, const PanelSpec& design)
                      ScaledRect(design.Place), Control::ParentHandle(), design.Id});
 }
 
-namespace {
-void FillWith(HDC dc, const RECT& r, COLORREF color) {
-    UniqueBrush brush(CreateSolidBrush(color));
-    FillRect(dc, &r, brush.Get());
-}
-} // namespace
-
 void Panel::PaintBackground(HDC dc, const RECT& c) const {
-    FillWith(dc, c, background_.Resolve());
+    FillSolid(dc, c, background_.Resolve());
     const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
-    FillWith(dc, {c.left, c.top, c.right - 1, c.top + 1}, light);
-    FillWith(dc, {c.left, c.top, c.left + 1, c.bottom - 1}, light);
-    FillWith(dc, {c.left, c.bottom - 1, c.right, c.bottom}, shadow);
-    FillWith(dc, {c.right - 1, c.top, c.right, c.bottom}, shadow);
+    FillSolid(dc, {c.left, c.top, c.right - 1, c.top + 1}, light);
+    FillSolid(dc, {c.left, c.top, c.left + 1, c.bottom - 1}, light);
+    FillSolid(dc, {c.left, c.bottom - 1, c.right, c.bottom}, shadow);
+    FillSolid(dc, {c.right - 1, c.top, c.right, c.bottom}, shadow);
 }
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

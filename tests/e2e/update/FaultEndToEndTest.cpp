@@ -102,9 +102,7 @@ TEST_F(StartedByTheUser, KilledWhileAskingLeavesTheProgramIntactAndTheNextRunCom
     ASSERT_TRUE(updater.has_value());
     HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(ReadLines(form)[3], (Line{"Actualizare incheiata cu succes!", true}));
-    EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
-    EXPECT_FALSE(Exists(install.Temp()));
+    ExpectReplaced(form, install);
     CloseStatusWindow(form);
 }
 

@@ -188,9 +188,7 @@ TEST_F(StartedByTheUser, ClosingTheProgramThenOkReplacesIt) {
     Answer("&OK");
     HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(ReadLines(form)[3], (Line{"Actualizare incheiata cu succes!", true}));
-    EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
-    EXPECT_FALSE(Exists(install.Temp()));
+    ExpectReplaced(form, install);
 
     CloseStatusWindow(form);
     EXPECT_EQ(FindWindowA(nullptr, kNewTitle), nullptr) << "started by the user, it starts nothing";

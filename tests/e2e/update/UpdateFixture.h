@@ -196,6 +196,13 @@ class UpdateEndToEnd : public ::testing::Test {
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
     }
 
+    // The status window says the update is done, and the disk agrees.
+    void ExpectReplaced(HWND form, const Installation& install) {
+        EXPECT_EQ(ReadLines(form)[3], (Line{"Actualizare incheiata cu succes!", true}));
+        EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild) << "not the carried build";
+        EXPECT_FALSE(Exists(install.Temp()));
+    }
+
     const std::string oldBuild = ReadWholeFile(FromBuildPath(STANDIN_OLD_EXE)).value_or("");
     const std::string newBuild = ReadWholeFile(FromBuildPath(STANDIN_NEW_EXE)).value_or("");
     const std::string settingsPath = WindowsDirectory() + "\\XQZ.dII";

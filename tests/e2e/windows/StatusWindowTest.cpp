@@ -381,6 +381,9 @@ TEST_F(StatusWindowTest, LooksAndBehavesAsDesigned) {
     SaveScreenshot(window, "status-window");
     EXPECT_TRUE(TypeKey(window, {VK_ESCAPE, NoModifier}));
     EXPECT_FALSE(updater_.WaitForExit(2000).has_value()) << "Escape closed the window";
+    // OK's caption has no "&": a NUL character (Ctrl+@) is no letter of it.
+    PostMessageA(ChildById(window, ids::Button1), WM_CHAR, 0, 0);
+    EXPECT_FALSE(updater_.WaitForExit(2000).has_value()) << "a NUL character pressed OK";
     EXPECT_TRUE(IsWindowVisible(window));
     PressOkWith(window, VK_SPACE);
 }
