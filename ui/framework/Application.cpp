@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "os/win32/Win32OsServices.h"
 #include "ui/ControlIds.h"
 #include "ui/framework/Form.h"
 #include "ui/framework/WindowObject.h"
@@ -75,9 +76,7 @@ void Application::SetTitle(const std::string& title) {
 }
 
 std::string Application::ExeName() const {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
+    return Win32OsServices{}.ModuleFileName(); // the one reading that fits long paths
 }
 
 void Application::Adopt(std::unique_ptr<Form> form) {
