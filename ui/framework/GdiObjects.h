@@ -2,58 +2,33 @@
 
 #include <windows.h>
 
+#include "common/UniqueResource.h"
+
 // Owners of GDI objects and device contexts: each released exactly once, never copied.
 
-template <class Handle> class UniqueGdiObject {
-  public:
-    UniqueGdiObject() = default;
-    explicit UniqueGdiObject(Handle handle) : handle_(handle) {}
-    ~UniqueGdiObject() { Reset(); }
-    UniqueGdiObject(const UniqueGdiObject&) = delete;
-    UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
-    UniqueGdiObject(UniqueGdiObject&& other) noexcept : handle_(other.handle_) {
-        other.handle_ = nullptr;
-    }
-    UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
-        if (this != &other) {
-            Reset(other.handle_);
-            other.handle_ = nullptr;
-        }
-        return *this;
-    }
-
-    Handle Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void Reset(Handle handle = nullptr) {
-        if (handle_ != nullptr) {
-            DeleteObject(handle_);
-        }
-        handle_ = handle;
-    }
-
-  private:
-    Handle handle_ = nullptr;
+template <class Object> struct GdiObjectTraits {
+    using Handle = Object;
+    static Object Empty() { return nullptr; }
+    static bool IsValid(Object object) { return object != nullptr; }
+    static void Free(Object object) { DeleteObject(object); }
 };
 
-using UniqueFont = UniqueGdiObject<HFONT>;
-using UniqueBrush = UniqueGdiObject<HBRUSH>;
-using UniqueBitmap = UniqueGdiObject<HBITMAP>;
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
+using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+
+struct MemoryDCTraits {
+    using Handle = HDC;
+    static HDC Empty() { return nullptr; }
+    static bool IsValid(HDC dc) { return dc != nullptr; }
+    static void Free(HDC dc) { DeleteDC(dc); }
+};
 
 // A memory device context compatible with another one (CreateCompatibleDC / DeleteDC).
-class MemoryDC {
+class MemoryDC : public UniqueResource<MemoryDCTraits> {
   public:
-    explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-    ~MemoryDC() {
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-        }
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HDC dc_;
+    explicit MemoryDC(HDC compatibleWith)
+        : UniqueResource<MemoryDCTraits>(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // A window's or the screen's device context (GetDC / ReleaseDC).
