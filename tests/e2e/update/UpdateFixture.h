@@ -14,8 +14,6 @@
 #include "tests/win32/TestFiles.h"
 #include "ui/ControlIds.h"
 
-#include <tlhelp32.h> // after <windows.h>, which it needs
-
 namespace update_e2e {
 
 namespace wd = window_driver;
@@ -25,8 +23,6 @@ using namespace control_ids;
 constexpr int kSlowMs = 120000; // Wine under load takes its time
 // Long enough for the updater to start and extract before the program lets go of its file.
 constexpr int kProgramLingersMs = 8000;
-// Long enough that only the test ends the program's hold on its executable.
-constexpr int kProgramHoldsOnMs = 600000;
 constexpr const char* kOldTitle = "Zentor - Calvex 1.0020";
 constexpr const char* kNewTitle = "Zentor - Calvex 1.0029";
 constexpr const char* kUpdaterName = "ActualizareCalvex.exe";
@@ -74,8 +70,7 @@ class OwnerProcess {
   public:
     explicit OwnerProcess(HWND window) : OwnerProcess(ProcessIdOf(window)) {}
     explicit OwnerProcess(DWORD processId)
-        : id_(processId), process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId)) {
-    }
+        : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId)) {}
     ~OwnerProcess() {
         if (process_.Valid() && !HasExited(0)) {
             TerminateProcess(process_.Get(), 1);
@@ -91,7 +86,6 @@ class OwnerProcess {
             HasExited(kSlowMs);
         }
     }
-    DWORD Id() const { return id_; }
     bool HasExited(int timeoutMs) const {
         return process_.Valid() &&
                WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
@@ -103,27 +97,8 @@ class OwnerProcess {
         GetWindowThreadProcessId(window, &id);
         return id;
     }
-    DWORD id_;
     UniqueHandle process_;
 };
-
-// A program the process started, found among the processes by its parent and its file name;
-// the parent may have ended since.
-inline std::optional<DWORD> ProcessStartedBy(DWORD parentId, const char* exeName) {
-    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot.Valid()) {
-        return std::nullopt;
-    }
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry)) {
-        if (entry.th32ParentProcessID == parentId && lstrcmpiA(entry.szExeFile, exeName) == 0) {
-            return entry.th32ProcessID;
-        }
-    }
-    return std::nullopt;
-}
 
 inline HWND WaitForTitle(const char* title) {
     HWND found = nullptr;
@@ -144,13 +119,6 @@ inline HWND ButtonCaptioned(HWND dialog, const std::string& caption) {
         }
     }
     return nullptr;
-}
-
-// Presses the question's button that carries the caption.
-inline void Answer(HWND dialog, const std::string& caption) {
-    HWND button = ButtonCaptioned(dialog, caption);
-    ASSERT_NE(button, nullptr) << caption;
-    ASSERT_TRUE(wd::ClickControl(dialog, button));
 }
 
 // An installation as the program's installer leaves it, with the updater downloaded beside the
@@ -214,12 +182,7 @@ class UpdateEndToEnd : public ::testing::Test {
         EXPECT_TRUE(lines[3].visible);
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild) << "not the carried build";
         EXPECT_FALSE(Exists(install.Temp()));
-        HandBackOnOk(form, updater, install);
-    }
 
-    // OK after a replacement the program asked for: the updater ends, the new build starts and
-    // the updater removes itself.
-    void HandBackOnOk(HWND form, const OwnerProcess& updater, const Installation& install) {
         PressOk(form);
         EXPECT_TRUE(updater.HasExited(kSlowMs));
         HWND started = WaitForTitle(kNewTitle);
@@ -231,15 +194,6 @@ class UpdateEndToEnd : public ::testing::Test {
         PostMessageA(started, WM_CLOSE, 0, 0);
         EXPECT_TRUE(newProgram.HasExited(kSlowMs));
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild);
-    }
-
-    // The status window after "&Renunt": the red line, and the program as it was.
-    void ExpectGaveUp(HWND form, const Installation& install) {
-        const Lines lines = ReadLines(form);
-        EXPECT_EQ(lines[2], (Line{"Nu pot modifica vechiul executabil!", true}));
-        EXPECT_FALSE(lines[3].visible);
-        EXPECT_FALSE(Exists(install.Temp()));
-        EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
     }
 
     // The status window says the update is done, and the disk agrees.
@@ -288,7 +242,11 @@ class StartedByTheUser : public UpdateEndToEnd {
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
     }
 
-    void Answer(const std::string& caption) { update_e2e::Answer(dialog, caption); }
+    void Answer(const std::string& caption) {
+        HWND button = ButtonCaptioned(dialog, caption);
+        ASSERT_NE(button, nullptr) << caption;
+        ASSERT_TRUE(wd::ClickControl(dialog, button));
+    }
 
     // OK on the status window: the updater simply closes, stays on disk and starts nothing.
     void CloseStatusWindow(HWND form) {
