@@ -2,39 +2,38 @@
 
 #include <utility>
 
+#include "common/UniqueResource.h"
+
 namespace window_driver {
 
 namespace {
 
-class RegistryKey {
-  public:
-    explicit RegistryKey(const std::string& path) {
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
-                            KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_,
-                            nullptr) != ERROR_SUCCESS) {
-            key_ = nullptr;
-        }
-    }
-    ~RegistryKey() {
-        if (key_ != nullptr) {
-            RegCloseKey(key_);
-        }
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
+struct RegistryKeyTraits {
+    using Handle = HKEY;
+    static HKEY Empty() { return nullptr; }
+    static bool IsValid(HKEY key) { return key != nullptr; }
+    static void Free(HKEY key) { RegCloseKey(key); }
 };
+
+using UniqueRegistryKey = UniqueResource<RegistryKeyTraits>;
+
+// The key under HKEY_CURRENT_USER, created when missing; empty when neither works.
+UniqueRegistryKey OpenUserKey(const std::string& path) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return {};
+    }
+    return UniqueRegistryKey(key);
+}
 
 } // namespace
 
 UserSettingOverride::UserSettingOverride(std::string key, std::string name, DWORD type,
                                          std::vector<BYTE> value)
     : key_(std::move(key)), name_(std::move(name)) {
-    RegistryKey opened(key_);
-    if (opened.Get() == nullptr) {
+    const UniqueRegistryKey opened = OpenUserKey(key_);
+    if (!opened.Valid()) {
         return;
     }
     Value previous;
@@ -51,8 +50,8 @@ UserSettingOverride::UserSettingOverride(std::string key, std::string name, DWOR
 }
 
 UserSettingOverride::~UserSettingOverride() {
-    RegistryKey opened(key_);
-    if (opened.Get() == nullptr) {
+    const UniqueRegistryKey opened = OpenUserKey(key_);
+    if (!opened.Valid()) {
         return;
     }
     if (previous_) {
