@@ -34,7 +34,7 @@ bool Capture::SaveBmp(const std::string& path) const {
     header.biPlanes = 1;
     header.biBitCount = 24;
     header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(rowBytes * height_);
+    header.biSizeImage = static_cast<DWORD>(rowBytes) * static_cast<DWORD>(height_);
     file.bfType = 0x4D42;
     file.bfOffBits = sizeof file + sizeof header;
     file.bfSize = file.bfOffBits + header.biSizeImage;

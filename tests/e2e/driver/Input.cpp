@@ -109,7 +109,7 @@ std::optional<Keystroke> ParseKeystroke(const std::string& name) {
     if (auto found = named.find(rest); found != named.end()) {
         keystroke.virtualKey = found->second;
     } else if (rest.size() == 1 && std::isalnum(static_cast<unsigned char>(rest[0]))) {
-        keystroke.virtualKey = static_cast<WORD>(rest[0]);
+        keystroke.virtualKey = static_cast<WORD>(static_cast<unsigned char>(rest[0]));
     } else {
         return std::nullopt;
     }
