@@ -1,16 +1,7 @@
 # The Windows product: the updater executable, its resources and the stand-in program it carries.
 set(UPDATER_EXE_NAME "ActualizareCalvex.exe")
 
-# No runtime DLL: the updater is one file that runs on a bare system.
-if(MINGW)
-    add_compile_options(-ffunction-sections -fdata-sections)
-    add_link_options(-static -Wl,--gc-sections -s)
-elseif(MSVC)
-    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
-    # The manifest comes from resources/Updater.rc, not from the linker.
-    add_link_options(/MANIFEST:NO)
-endif()
-
+# The compiler and linker options are set for every target in ProductOptions.cmake.
 add_library(win32_os STATIC
     os/win32/DllSearchHardening.cpp
     os/win32/Win32OsServices.cpp)
