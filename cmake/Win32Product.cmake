@@ -3,6 +3,7 @@ set(UPDATER_EXE_NAME "ActualizareCalvex.exe")
 
 # The compiler and linker options are set for every target in ProductOptions.cmake.
 add_library(win32_os STATIC
+    os/win32/CodePageConversion.cpp
     os/win32/DllSearchHardening.cpp
     os/win32/Win32OsServices.cpp)
 target_link_libraries(win32_os PUBLIC updater_engine)

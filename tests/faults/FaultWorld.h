@@ -160,7 +160,8 @@ inline void ExpectNothingLost(const FaultWorld& world, const Disk& before,
         const auto is = after.find(path);
         const bool changed = (was == before.end()) != (is == after.end()) ||
                              (was != before.end() && was->second != is->second);
-        const std::string folder = FolderPartOf(path);
+        const std::string folder =
+            FolderPartOf(path, FakeOsServices::LeadBytesOf(world.os.ansiCodePage));
         EXPECT_TRUE(!changed || folder == allowed[0] || folder == allowed[1])
             << "changed outside the installation: " << path;
     };
