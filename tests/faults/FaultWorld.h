@@ -70,6 +70,10 @@ class FaultWorld {
     void Set(const std::string& key, const std::string& value, const std::string& section = "94") {
         os.SetProfileString(kSettings, section, key, value);
     }
+    // As the ANSI reading gives a value holding a character the code page lacks.
+    void SetInexact(const std::string& key, const std::string& value) {
+        os.SetProfileString(kSettings, "94", key, value, false);
+    }
     // As the program starts its updater: its own path, quoted, after the updater's.
     void StartWithParameter() { StartWithParameters("\"" + Exe() + "\""); }
     void StartWithParameters(const std::string& parameters) {

@@ -125,9 +125,11 @@ inline HWND ButtonCaptioned(HWND dialog, const std::string& caption) {
 // executable, and with the "DATA" folder that marks the updater as lying in the installation.
 class Installation {
   public:
-    explicit Installation(std::string folder) : folder_(std::move(folder)) {
+    // updaterBuild: the build of the updater placed there, the product's unless a test asks.
+    explicit Installation(std::string folder, const char* updaterBuild = UPDATER_EXE)
+        : folder_(std::move(folder)) {
         CopyExisting(FromBuildPath(STANDIN_OLD_EXE), Exe());
-        CopyExisting(FromBuildPath(UPDATER_EXE), Updater());
+        CopyExisting(FromBuildPath(updaterBuild), Updater());
         MakeFolder(folder_ / "DATA");
     }
     const std::string& Folder() const { return folder_.Path(); }
