@@ -208,11 +208,7 @@ class SlowProgram : public UpdateEndToEnd {
         EXPECT_TRUE(program->Running());
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
     }
-    void Answer(const std::string& caption) {
-        HWND button = ButtonCaptioned(dialog, caption);
-        ASSERT_NE(button, nullptr) << caption;
-        ASSERT_TRUE(wd::ClickControl(dialog, button));
-    }
+    void Answer(const std::string& caption) { UpdateEndToEnd::Answer(dialog, caption); }
 
     Installation install{root / "slow", UPDATER_SHORT_WAIT_EXE};
     std::optional<wd::Program> program;
@@ -240,18 +236,8 @@ TEST_F(SlowProgram, ProgramClosedThenOkCompletesTheUpdate) {
     Answer("&OK");
     HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
     ASSERT_NE(form, nullptr);
-    OwnerProcess updater(form);
     ExpectReplaced(form, install);
-
-    PressOk(form);
-    EXPECT_TRUE(updater.HasExited(kSlowMs));
-    HWND started = WaitForTitle(kNewTitle);
-    ASSERT_NE(started, nullptr) << "the new build was not started";
-    OwnerProcess newProgram(started);
-    EXPECT_TRUE(wd::WaitUntil(
-        [&] { return !Exists(install.Updater()) && !Exists(install.Script()); }, kSlowMs));
-    PostMessageA(started, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(newProgram.HasExited(kSlowMs));
+    HandBackAfterUpdate(form, install);
 }
 
 } // namespace
