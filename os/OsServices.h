@@ -53,7 +53,8 @@ class OsServices {
 
     // The Windows directory as the system reports it (GetWindowsDirectoryA).
     virtual std::string WindowsDirectory() = 0;
-    // GetPrivateProfileStringA with an empty default and a 2048-character buffer.
+    // GetPrivateProfileStringA with an empty default and a 2048-character buffer; exact when the
+    // UTF-16 reading of the same value says the same.
     virtual AnsiText ReadProfileString(const std::string& file, const std::string& section,
                                        const std::string& key) = 0;
 
