@@ -1,17 +1,9 @@
 # The Windows product: the updater executable, its resources and the stand-in program it carries.
 set(UPDATER_EXE_NAME "ActualizareCalvex.exe")
 
-# No runtime DLL: the updater is one file that runs on a bare system.
-if(MINGW)
-    add_compile_options(-ffunction-sections -fdata-sections)
-    add_link_options(-static -Wl,--gc-sections -s)
-elseif(MSVC)
-    set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
-    # The manifest comes from resources/Updater.rc, not from the linker.
-    add_link_options(/MANIFEST:NO)
-endif()
-
+# The compiler and linker options are set for every target in ProductOptions.cmake.
 add_library(win32_os STATIC
+    os/win32/CodePageConversion.cpp
     os/win32/DllSearchHardening.cpp
     os/win32/Win32OsServices.cpp)
 target_link_libraries(win32_os PUBLIC updater_engine)
@@ -36,7 +28,8 @@ add_subdirectory(ui)
 
 # The updater without its payload; tests use it, and it is what the real one is made from.
 function(add_updater target)
-    add_executable(${target} WIN32 app/Main.cpp resources/Updater.rc resources/Dialog.rc ${ARGN})
+    add_executable(${target} WIN32 app/Main.cpp app/RunningUpdater.cpp resources/Updater.rc
+        resources/Dialog.rc ${ARGN})
     target_link_libraries(${target} PRIVATE updater_ui win32_os)
     if(MINGW)
         target_sources(${target} PRIVATE app/TerminateHandler.cpp)
@@ -54,6 +47,15 @@ endfunction()
 
 add_updater(updater ${CMAKE_BINARY_DIR}/Payload.rc)
 set_target_properties(updater PROPERTIES OUTPUT_NAME ActualizareCalvex)
+
+# For tests only, never shipped: the updater with a three-second bound on its wait for the
+# closing program, so a program slower than the bound can be tried in seconds.
+add_updater(updater_short_wait ${CMAKE_BINARY_DIR}/Payload.rc)
+target_compile_definitions(updater_short_wait PRIVATE UPDATER_TEST_OLD_EXECUTABLE_WAIT_MS=3000)
+set_target_properties(updater_short_wait PROPERTIES
+    OUTPUT_NAME ActualizareCalvexShortWait EXCLUDE_FROM_ALL TRUE)
+
 if(UPDATER_PAYLOAD STREQUAL "")
     add_dependencies(updater standin_new)
+    add_dependencies(updater_short_wait standin_new)
 endif()

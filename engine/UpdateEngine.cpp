@@ -28,37 +28,45 @@ std::string ReplaceForeignCharacters(std::string text, char separator) {
     return text;
 }
 
-std::string WithoutTrailingBackslash(std::string path) {
-    if (!path.empty() && path.back() == '\\') {
-        path.pop_back();
-    }
-    return path;
-}
+// The script's full path reaches the interpreter through this variable of its environment, so
+// the path is neither expanded again nor needed as the interpreter's current folder.
+constexpr const char* kScriptVariable = "ZENTOR_CALVEX_SCRIPT";
 
 } // namespace
 
 std::string UpdateEngine::ReadSetting(const std::string& key) {
+    return ReadSettingText(key).text;
+}
+
+AnsiText UpdateEngine::ReadSettingText(const std::string& key) {
     return os_.ReadProfileString(JoinPath(WindowsDir, SettingsFileName), SettingsSection, key);
 }
 
 void UpdateEngine::LocateInstallation() {
     WindowsDir = os_.WindowsDirectory();
-    const auto parameters = SplitParameters(os_.RawCommandLine());
+    const LeadBytes leadBytes = os_.AnsiLeadBytes();
+    const AnsiText commandLine = os_.RawCommandLine();
+    const auto parameters = SplitParameters(commandLine.text);
     StartedWithParameter = !parameters.empty();
 
     // The parameter counts only from an updater placed in the installation folder, which the
     // "DATA" folder beside it shows; otherwise the updater's own folder is the installation.
-    const std::string ownFolder = FolderPartOf(os_.ModuleFileName());
+    const AnsiText ownPath = os_.ModulePath();
+    const std::string ownFolder = FolderPartOf(ownPath.text, leadBytes);
     std::string candidate = StartedWithParameter ? parameters.front() : std::string{};
     if (!(os_.FileExists(candidate) && os_.FolderExists(ownFolder + "DATA"))) {
         candidate = ownFolder + ProductExeName;
     }
 
-    const std::string folder = StartedWithParameter ? FolderPartOf(candidate) : ReadSetting("CALE");
-    InstallDir = WithoutTrailingBackslash(TrimControlAndSpace(folder));
+    const AnsiText folder = StartedWithParameter ? AnsiText{FolderPartOf(candidate, leadBytes),
+                                                            commandLine.exact && ownPath.exact}
+                                                 : ReadSettingText("CALE");
+    InstallDir = WithoutTrailingBackslash(TrimControlAndSpace(folder.text, leadBytes), leadBytes);
+    InstallDirExact = folder.exact;
 
     const char separator = ProcessFormatSettings().DecimalSeparator;
-    const auto text = ReplaceForeignCharacters(TrimControlAndSpace(ReadSetting("VER")), separator);
+    const auto text =
+        ReplaceForeignCharacters(TrimControlAndSpace(ReadSetting("VER"), leadBytes), separator);
     InstalledVersion = ParseVersion(text, separator).value_or(Version{0});
 }
 
@@ -69,8 +77,11 @@ bool UpdateEngine::ExtractPayload(const std::string& type, const std::string& na
         return false;
     }
     // Straight from the module's image, in one write: no copy of the payload in memory.
-    const WriteResult written = os_.WriteNewFile(destination, resource.data, resource.size);
-    return written.created && written.bytesWritten == resource.size;
+    // Flushed before the old executable goes, so a power cut cannot leave a truncated program;
+    // through the writing handle, so a scanner opening the new file cannot make the flush fail.
+    const WriteResult written =
+        os_.WriteNewFile(destination, resource.data, resource.size, Durability::FlushedToDisk);
+    return written.created && written.bytesWritten == resource.size && written.flushed;
 }
 
 template <class Attempt> bool UpdateEngine::RetryFor(std::uint32_t milliseconds, Attempt attempt) {
@@ -145,6 +156,13 @@ void UpdateEngine::RunUpdate() {
     }
     Report.Lines[0] = {"Aveti instalata versiunea " + Shown(InstalledVersion)};
 
+    // A path with "?" or a look-alike letter in place of a character names another folder, or
+    // none: nothing is touched.
+    if (!InstallDirExact) {
+        StopWithRedLine(2, "Dosarul " + InstallDir + " are in nume litere nesuportate!");
+        return;
+    }
+
     const std::string exe = JoinPath(InstallDir, ProductExeName);
     if (CarriedVersion <= InstalledVersion && os_.FileExists(exe)) {
         StopWithRedLine(2, "Aveti deja ultima versiune!");
@@ -157,17 +175,18 @@ void UpdateEngine::RunUpdate() {
         StopWithRedLine(3, "Nu pot scrie in " + InstallDir + "!");
         return;
     }
-    // Flushed before the old executable goes, so a power cut cannot leave a truncated program.
-    if (!ExtractPayload(PayloadResourceType, PayloadResourceName, temp) ||
-        !os_.FlushFileToDisk(temp)) {
+    if (!ExtractPayload(PayloadResourceType, PayloadResourceName, temp)) {
         StopWithRedLine(3, "Eroare la extragere fisiere!");
         return;
     }
     TargetExe = exe;
 
+    // A program that takes longer to close (a save question, a backup on exit) is still running:
+    // the user is then asked, as when they started the updater themselves.
     const bool oldGone =
-        StartedWithParameter ? WaitForOldExecutableToGo() : AskUntilOldExecutableIsGone();
+        (StartedWithParameter && WaitForOldExecutableToGo()) || AskUntilOldExecutableIsGone();
     if (!oldGone) {
+        OldProgramStillRuns = true;
         os_.RemoveFile(temp); // result not examined: the old program is still in place
         StopWithRedLine(3, "Nu pot modifica vechiul executabil!");
         return;
@@ -182,32 +201,39 @@ void UpdateEngine::RunUpdate() {
 }
 
 HandBackResult UpdateEngine::HandBack() {
-    if (!StartedWithParameter || ReplacementFailed) {
+    // The updater stays on disk, to be run again, while it is the only way to finish the update.
+    if (!StartedWithParameter || ReplacementFailed || OldProgramStillRuns) {
         return {HandBackAction::QuitApplication, {}};
     }
-    const std::string updaterPath = os_.ModuleFileName();
-    const std::string updaterFolder = FolderPartOf(updaterPath);
-    const std::string scriptPath = JoinPath(WithoutTrailingBackslash(updaterFolder), kScriptName);
+    const LeadBytes leadBytes = os_.AnsiLeadBytes();
+    const AnsiText updaterPath = os_.ModulePath();
+    const std::string scriptPath =
+        JoinPath(WithoutTrailingBackslash(FolderPartOf(updaterPath.text, leadBytes), leadBytes),
+                 kScriptName);
 
-    // The interpreter reads the script in the console code page. A path that code page cannot
-    // spell could make the script delete another file, so then the updater stays on disk.
-    const auto oemUpdater = os_.ToConsoleCodePage(updaterPath);
+    // The interpreter reads the script in the console code page. A path that code page, or the
+    // ANSI one, cannot spell could make the script delete another file: the updater then stays.
+    const auto oemUpdater = os_.ToConsoleCodePage(updaterPath.text);
     const auto oemScript = os_.ToConsoleCodePage(scriptPath);
-    const bool scriptCanNameFiles = oemUpdater.has_value() && oemScript.has_value();
+    const bool scriptCanNameFiles =
+        updaterPath.exact && oemUpdater.has_value() && oemScript.has_value();
     if (scriptCanNameFiles) {
         const std::string script = RemovalScript(*oemUpdater, *oemScript);
-        const WriteResult written = os_.WriteNewFile(scriptPath, script.data(), script.size());
+        const WriteResult written =
+            os_.WriteNewFile(scriptPath, script.data(), script.size(), Durability::Cached);
         if (!written.created || written.bytesWritten != script.size()) {
             return {HandBackAction::ShowError, "Nu pot crea fisierul \"" + scriptPath + "\". " +
                                                    os_.ErrorDescription(written.errorCode)};
         }
-        // Run from the script's own folder, so its path never passes through the interpreter's
-        // command line.
-        os_.StartProcess(JoinPath(os_.SystemDirectory(), "cmd.exe"),
-                         InterpreterCommandLine(kScriptName), ShowState::Hidden, updaterFolder);
+        // The interpreter refuses a network folder as its current one, so it runs from the
+        // system folder and finds the script through its environment.
+        const std::string systemDirectory = os_.SystemDirectory();
+        os_.StartProcess({JoinPath(systemDirectory, "cmd.exe"),
+                          InterpreterCommandLine(kScriptVariable), ShowState::Hidden,
+                          systemDirectory, kScriptVariable, scriptPath});
     }
     if (!TargetExe.empty()) {
-        os_.StartProcess(TargetExe, "\"" + TargetExe + "\"", ShowState::Normal, {});
+        os_.StartProcess({TargetExe, "\"" + TargetExe + "\"", ShowState::Normal, {}, {}, {}});
     }
     return {HandBackAction::EndProcess, {}};
 }

@@ -44,15 +44,20 @@ class UpdateEngine {
     std::string WindowsDir;
     bool StartedWithParameter = false;
     std::string InstallDir;
+    // False when the ANSI code page cannot spell the folder: a look-alike names another one.
+    bool InstallDirExact = true;
     Version InstalledVersion{};
     std::string TargetExe;
     // The old executable is gone but "TmpUp" could not take its name: "TmpUp" is then the only
     // copy of the new build, and the updater must not remove itself.
     bool ReplacementFailed = false;
+    // The program did not close and the user gave up: the updater must stay, to be run again.
+    bool OldProgramStillRuns = false;
 
     StatusReport Report;
 
   private:
+    AnsiText ReadSettingText(const std::string& key);
     void ShowNotInstalled();
     void StopWithRedLine(int line, const std::string& text);
     bool WaitForOldExecutableToGo();

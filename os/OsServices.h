@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "common/AnsiCharacters.h"
+
 // The operating-system operations the engine relies on. The engine reaches the
 // system only through this interface, so a test can put a fake in its place.
 // All strings are 8-bit text in the Windows ANSI code page.
@@ -21,7 +23,28 @@ struct ResourceBytes {
 struct WriteResult {
     bool created = false;
     std::size_t bytesWritten = 0;
-    std::uint32_t errorCode = 0; // the system's code when creation or the write failed
+    bool flushed = false;        // asked for and done
+    std::uint32_t errorCode = 0; // the system's code when creation, the write or the flush failed
+};
+
+enum class Durability { Cached, FlushedToDisk };
+
+// Text the system keeps in UTF-16, in the ANSI code page. Not exact when that code page cannot
+// spell some character: a "?" or a look-alike letter then stands in its place, and a path may
+// name another file or none.
+struct AnsiText {
+    std::string text;
+    bool exact = true;
+};
+
+// A program to start, and one variable added to the environment it inherits.
+struct ProcessStart {
+    std::string application; // the exact path: no search
+    std::string commandLine;
+    ShowState show = ShowState::Normal;
+    std::string currentFolder; // empty: the updater's own is inherited
+    std::string variableName;  // empty: the environment is inherited unchanged
+    std::string variableValue;
 };
 
 class OsServices {
@@ -30,9 +53,10 @@ class OsServices {
 
     // The Windows directory as the system reports it (GetWindowsDirectoryA).
     virtual std::string WindowsDirectory() = 0;
-    // GetPrivateProfileStringA with an empty default and a 2048-character buffer.
-    virtual std::string ReadProfileString(const std::string& file, const std::string& section,
-                                          const std::string& key) = 0;
+    // GetPrivateProfileStringA with an empty default and a 2048-character buffer; exact when the
+    // UTF-16 reading of the same value says the same.
+    virtual AnsiText ReadProfileString(const std::string& file, const std::string& section,
+                                       const std::string& key) = 0;
 
     virtual bool FileExists(const std::string& path) = 0;   // a folder does not count
     virtual bool FolderExists(const std::string& path) = 0; // a file does not count
@@ -41,26 +65,25 @@ class OsServices {
     virtual bool RemoveFile(const std::string& path) = 0;
     // Never overwrites; returns only once the move has reached the disk.
     virtual bool MoveFileWriteThrough(const std::string& from, const std::string& to) = 0;
-    // Flushes a written file's data and metadata to the disk.
-    virtual bool FlushFileToDisk(const std::string& path) = 0;
 
     // The running module's resource of the given type name and name.
     virtual ResourceBytes FindModuleResource(const std::string& type, const std::string& name) = 0;
     // Creates (or truncates) the file with normal attributes, read and write access and no
-    // sharing, then writes the whole buffer in one write.
-    virtual WriteResult WriteNewFile(const std::string& path, const void* data,
-                                     std::size_t size) = 0;
+    // sharing, then writes the whole buffer in one write; asked to, flushes the data and metadata
+    // to the disk through the same handle, before any other program can open the file.
+    virtual WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size,
+                                     Durability durability) = 0;
     // The system's description of an error code, without trailing line ends.
     virtual std::string ErrorDescription(std::uint32_t errorCode) = 0;
 
-    // Starts a program by its exact path and command line; not waited for, and a failed start is
-    // not reported. An empty current folder means the updater's own is inherited.
-    virtual void StartProcess(const std::string& application, const std::string& commandLine,
-                              ShowState show, const std::string& currentFolder) = 0;
+    // Starts a program; not waited for, and a failed start is not reported.
+    virtual void StartProcess(const ProcessStart& start) = 0;
 
-    virtual std::string ModuleFileName() = 0;  // full path of the running executable
-    virtual std::string RawCommandLine() = 0;  // the process's command line as given
+    virtual AnsiText ModulePath() = 0;         // full path of the running executable
+    virtual AnsiText RawCommandLine() = 0;     // the process's command line as given
     virtual std::string SystemDirectory() = 0; // where the command interpreter lies
+    // How the ANSI code page splits text into characters.
+    virtual LeadBytes AnsiLeadBytes() = 0;
     // Converts ANSI text to the console (OEM) code page the command interpreter reads.
     // Nothing when the text holds a character that code page cannot spell.
     virtual std::optional<std::string> ToConsoleCodePage(const std::string& text) = 0;

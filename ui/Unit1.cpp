@@ -92,8 +92,8 @@ TForm1::TForm1(Application& application, OsServices& os) : Form(application, kFo
     Button1->OnClick = [this] { Button1Click(); };
 }
 
-void TForm1::BindDialog(UserDialog& dialog) {
-    engine_.emplace(os_, dialog);
+void TForm1::BindDialog(UserDialog& dialog, UpdateTimings timings) {
+    engine_.emplace(os_, dialog, timings);
 }
 
 void TForm1::FormCreate() {

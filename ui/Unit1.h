@@ -20,7 +20,7 @@ class TForm1 : public Form {
     TForm1(Application& application, OsServices& os);
 
     // The dialog is created after this window; the update run needs it before the first show.
-    void BindDialog(UserDialog& dialog);
+    void BindDialog(UserDialog& dialog, UpdateTimings timings = {});
 
     void OnCreate() override { FormCreate(); }
     void OnShow() override { FormShow(); }

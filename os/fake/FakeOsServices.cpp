@@ -12,11 +12,6 @@ std::string Key(std::string text) {
     return text;
 }
 
-std::string ParentOf(const std::string& path) {
-    const auto last = path.find_last_of('\\');
-    return last == std::string::npos ? std::string{} : path.substr(0, last);
-}
-
 std::string ProfileKey(const std::string& file, const std::string& section,
                        const std::string& key) {
     return Key(file) + '\n' + Key(section) + '\n' + Key(key);
@@ -25,6 +20,20 @@ std::string ProfileKey(const std::string& file, const std::string& section,
 constexpr std::size_t kProfileBufferChars = 2048;
 
 } // namespace
+
+std::string FakeOsServices::ParentOf(const std::string& path) const {
+    const auto last = FindLastCharacterOf(path, "\\", LeadBytesOf(ansiCodePage));
+    return last == std::string::npos ? std::string{} : path.substr(0, last);
+}
+
+LeadBytes FakeOsServices::LeadBytesOf(unsigned codePage) {
+    LeadBytes leadBytes;
+    if (codePage == 932) {
+        leadBytes.AddRange(0x81, 0x9F);
+        leadBytes.AddRange(0xE0, 0xFC);
+    }
+    return leadBytes;
+}
 
 void FakeOsServices::AddFolder(const std::string& path) {
     // Folders come with their parents, down to the drive.
@@ -62,8 +71,9 @@ void FakeOsServices::SetUnwritableFolder(const std::string& path) {
 }
 
 void FakeOsServices::SetProfileString(const std::string& file, const std::string& section,
-                                      const std::string& key, const std::string& value) {
-    profile_[ProfileKey(file, section, key)] = value;
+                                      const std::string& key, const std::string& value,
+                                      bool exact) {
+    profile_[ProfileKey(file, section, key)] = {value, exact};
 }
 
 void FakeOsServices::AddResource(const std::string& type, const std::string& name,
@@ -80,11 +90,10 @@ bool FakeOsServices::HasFile(const std::string& path) const {
 }
 
 bool FakeOsServices::HasFolder(const std::string& path) const {
-    std::string key = Key(path);
-    if (!key.empty() && key.back() == '\\') {
-        key.pop_back();
-    }
-    return folders_.count(key) != 0;
+    const std::string key = Key(path);
+    return folders_.count(EndsWithCharacter(key, '\\', LeadBytesOf(ansiCodePage))
+                              ? key.substr(0, key.size() - 1)
+                              : key) != 0;
 }
 
 const FakeOsServices::File* FakeOsServices::FindFile(const std::string& path) const {
@@ -119,8 +128,8 @@ bool FakeOsServices::Held(const File& file) const {
     return file.heldForever || now < file.heldUntilMs;
 }
 
-std::string FakeOsServices::ReadProfileString(const std::string& file, const std::string& section,
-                                              const std::string& key) {
+AnsiText FakeOsServices::ReadProfileString(const std::string& file, const std::string& section,
+                                           const std::string& key) {
     if (!HasFile(file)) {
         return {};
     }
@@ -128,7 +137,7 @@ std::string FakeOsServices::ReadProfileString(const std::string& file, const std
     if (it == profile_.end()) {
         return {};
     }
-    return it->second.substr(0, kProfileBufferChars - 1);
+    return {it->second.text.substr(0, kProfileBufferChars - 1), it->second.exact};
 }
 
 bool FakeOsServices::ClearAttributes(const std::string& path) {
@@ -172,10 +181,6 @@ bool FakeOsServices::MoveFileWriteThrough(const std::string& from, const std::st
     return true;
 }
 
-bool FakeOsServices::FlushFileToDisk(const std::string& path) {
-    return !Failing(Operation::Flush, path) && HasFile(path);
-}
-
 ResourceBytes FakeOsServices::FindModuleResource(const std::string& type, const std::string& name) {
     if (Failing(Operation::LookUpResource, name)) {
         return {};
@@ -207,32 +212,33 @@ std::uint32_t FakeOsServices::CreationError(const std::string& path) const {
 }
 
 WriteResult FakeOsServices::WriteNewFile(const std::string& path, const void* data,
-                                         std::size_t size) {
+                                         std::size_t size, Durability durability) {
     if (Failing(Operation::Create, path)) {
-        return {false, 0, kAccessDenied};
+        return {false, 0, false, kAccessDenied};
     }
     if (const auto error = CreationError(path)) {
-        return {false, 0, error};
+        return {false, 0, false, error};
     }
     File& file = files_[Key(path)];
     file = File{};
     originalNames_[Key(path)] = path;
     if (Failing(Operation::Write, path)) {
-        return {true, 0, kAccessDenied};
+        return {true, 0, false, kAccessDenied};
     }
     const std::size_t stored = size - std::min(size, shortWriteBy_);
     shortWriteBy_ = 0;
     file.bytes.assign(static_cast<const char*>(data), stored);
-    return {true, stored, stored == size ? 0u : 112u}; // 112: the disk is full
+    if (stored != size) {
+        return {true, stored, false, kDiskFull};
+    }
+    if (durability == Durability::FlushedToDisk && Failing(Operation::Flush, path)) {
+        return {true, stored, false, kIoDevice};
+    }
+    return {true, stored, durability == Durability::FlushedToDisk, 0};
 }
 
 std::string FakeOsServices::ErrorDescription(std::uint32_t errorCode) {
     return "Eroare de sistem " + std::to_string(errorCode) + ".";
-}
-
-void FakeOsServices::StartProcess(const std::string& application, const std::string& commandLine,
-                                  ShowState show, const std::string& currentFolder) {
-    started.push_back({application, commandLine, show, currentFolder});
 }
 
 std::optional<std::string> FakeOsServices::ToConsoleCodePage(const std::string& text) {

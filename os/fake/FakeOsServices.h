@@ -31,13 +31,6 @@ class FakeOsServices : public OsServices {
         bool heldForever = false;
     };
 
-    struct StartedProcess {
-        std::string application;
-        std::string commandLine;
-        ShowState show;
-        std::string currentFolder;
-    };
-
     struct ProcessEnded {
         std::uint32_t exitCode;
     };
@@ -50,8 +43,9 @@ class FakeOsServices : public OsServices {
     void HoldForever(const std::string& path);
     void Release(const std::string& path);
     void SetUnwritableFolder(const std::string& path);
+    // Not exact: the value as an ANSI read gives it, with a character the code page lacks.
     void SetProfileString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value);
+                          const std::string& key, const std::string& value, bool exact = true);
     void AddResource(const std::string& type, const std::string& name, std::string bytes);
     // Fails the operation the next `times` calls (every call when negative).
     void Fail(Operation operation, int times = -1);
@@ -67,16 +61,22 @@ class FakeOsServices : public OsServices {
 
     std::string windowsDirectory = "C:\\WINDOWS";
     std::string moduleFileName = "D:\\Apps\\Prog\\Actualizare.exe";
+    bool moduleFileNameExact = true;
     std::string commandLine = "\"D:\\Apps\\Prog\\Actualizare.exe\"";
+    bool commandLineExact = true;
+    // 932 gives the Japanese lead bytes; any other code page has none.
+    unsigned ansiCodePage = 1252;
     std::string systemDirectory = "C:\\WINDOWS\\system32";
     char regionalDecimalSeparator = ',';
+
+    static LeadBytes LeadBytesOf(unsigned codePage);
 
     // Reading back.
     bool HasFile(const std::string& path) const;
     bool HasFolder(const std::string& path) const;
     const File* FindFile(const std::string& path) const;
     std::vector<std::string> FilePaths() const; // as they were written, lower-cased keys aside
-    std::vector<StartedProcess> started;
+    std::vector<ProcessStart> started;
     std::uint64_t now = 0;
     int pauses = 0;
     int beeps = 0;
@@ -85,22 +85,22 @@ class FakeOsServices : public OsServices {
 
     // OsServices
     std::string WindowsDirectory() override { return windowsDirectory; }
-    std::string ReadProfileString(const std::string& file, const std::string& section,
-                                  const std::string& key) override;
+    AnsiText ReadProfileString(const std::string& file, const std::string& section,
+                               const std::string& key) override;
     bool FileExists(const std::string& path) override { return HasFile(path); }
     bool FolderExists(const std::string& path) override { return HasFolder(path); }
     bool ClearAttributes(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     bool MoveFileWriteThrough(const std::string& from, const std::string& to) override;
-    bool FlushFileToDisk(const std::string& path) override;
     ResourceBytes FindModuleResource(const std::string& type, const std::string& name) override;
-    WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size) override;
+    WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size,
+                             Durability durability) override;
     std::string ErrorDescription(std::uint32_t errorCode) override;
-    void StartProcess(const std::string& application, const std::string& commandLine,
-                      ShowState show, const std::string& currentFolder) override;
-    std::string ModuleFileName() override { return moduleFileName; }
-    std::string RawCommandLine() override { return commandLine; }
+    void StartProcess(const ProcessStart& start) override { started.push_back(start); }
+    AnsiText ModulePath() override { return {moduleFileName, moduleFileNameExact}; }
+    AnsiText RawCommandLine() override { return {commandLine, commandLineExact}; }
     std::string SystemDirectory() override { return systemDirectory; }
+    LeadBytes AnsiLeadBytes() override { return LeadBytesOf(ansiCodePage); }
     std::optional<std::string> ToConsoleCodePage(const std::string& text) override;
     std::uint64_t MillisecondsSinceStart() override { return now; }
     void Pause(std::uint32_t milliseconds) override;
@@ -115,18 +115,21 @@ class FakeOsServices : public OsServices {
     static constexpr std::uint32_t kPathNotFound = 3;
     static constexpr std::uint32_t kAccessDenied = 5;
     static constexpr std::uint32_t kSharingViolation = 32;
+    static constexpr std::uint32_t kDiskFull = 112;
     static constexpr std::uint32_t kAlreadyExists = 183;
+    static constexpr std::uint32_t kIoDevice = 1117;
 
   private:
     bool Failing(Operation operation, const std::string& path);
     bool Held(const File& file) const;
+    std::string ParentOf(const std::string& path) const;
     std::uint32_t CreationError(const std::string& path) const;
 
     std::map<std::string, File> files_; // keyed by lower-cased path
     std::map<std::string, std::string> originalNames_;
     std::set<std::string> folders_;
     std::set<std::string> unwritableFolders_;
-    std::map<std::string, std::string> profile_;
+    std::map<std::string, AnsiText> profile_;
     std::map<std::string, std::string> resources_;
     std::map<Operation, int> failures_;
     std::size_t shortWriteBy_ = 0;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "os/win32/CodePageConversion.h"
 #include "os/win32/UniqueHandle.h"
 
 namespace {
@@ -17,33 +18,94 @@ DWORD Attributes(const std::string& path) {
 }
 
 // Calls fill(buffer, size) and keeps as many characters as it reports, when they fit.
-template <class Fill> std::string FromBuffer(Fill fill) {
-    std::vector<char> buffer(kPathBufferChars);
+template <class Char, class Fill> std::basic_string<Char> FromBuffer(Fill fill) {
+    std::vector<Char> buffer(kPathBufferChars);
     const DWORD length = fill(buffer.data(), kPathBufferChars);
-    return length < kPathBufferChars ? std::string(buffer.data(), length) : std::string{};
+    return length < kPathBufferChars ? std::basic_string<Char>(buffer.data(), length)
+                                     : std::basic_string<Char>{};
+}
+
+// The ANSI reading of a text, exact only when it converts back from the system's own UTF-16
+// reading without loss.
+AnsiText CheckedAgainst(std::string ansi, std::wstring_view wide) {
+    const bool exact = FromWideExactly(GetACP(), wide) == ansi;
+    return {std::move(ansi), exact};
+}
+
+std::wstring Widened(const std::string& ansi) {
+    return ToWideExactly(GetACP(), ansi).value_or(std::wstring{});
+}
+
+struct EnvironmentBlockTraits {
+    using Handle = wchar_t*;
+    static wchar_t* Empty() { return nullptr; }
+    static bool IsValid(wchar_t* block) { return block != nullptr; }
+    static void Free(wchar_t* block) { FreeEnvironmentStringsW(block); }
+};
+
+bool SameVariableName(std::wstring_view entry, std::wstring_view name) {
+    if (entry.size() <= name.size() || entry[name.size()] != L'=') {
+        return false;
+    }
+    return CompareStringOrdinal(entry.data(), static_cast<int>(name.size()), name.data(),
+                                static_cast<int>(name.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The process's environment with one variable set, as a block for CreateProcess: each entry
+// ended by a zero, the block by one more.
+std::wstring EnvironmentWith(const std::string& name, const std::string& value) {
+    const std::wstring wideName = Widened(name);
+    std::wstring block;
+    const UniqueResource<EnvironmentBlockTraits> current(GetEnvironmentStringsW());
+    for (const wchar_t* entry = current.Get(); entry != nullptr && *entry != L'\0';) {
+        const std::wstring_view text(entry);
+        if (!SameVariableName(text, wideName)) {
+            block.append(text);
+            block.push_back(L'\0');
+        }
+        entry += text.size() + 1;
+    }
+    block += wideName + L'=' + Widened(value);
+    block.push_back(L'\0');
+    block.push_back(L'\0');
+    return block;
 }
 
 } // namespace
 
 std::string Win32OsServices::WindowsDirectory() {
-    return FromBuffer([](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
+    return FromBuffer<char>(
+        [](char* buffer, DWORD size) { return GetWindowsDirectoryA(buffer, size); });
 }
 
 std::string Win32OsServices::SystemDirectory() {
-    return FromBuffer([](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+    return FromBuffer<char>(
+        [](char* buffer, DWORD size) { return GetSystemDirectoryA(buffer, size); });
+}
+
+AnsiText Win32OsServices::ModulePath() {
+    std::string ansi = FromBuffer<char>(
+        [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+    const std::wstring wide = FromBuffer<wchar_t>(
+        [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
+    return CheckedAgainst(std::move(ansi), wide);
 }
 
 std::string Win32OsServices::ModuleFileName() {
-    return FromBuffer(
-        [](char* buffer, DWORD size) { return GetModuleFileNameA(nullptr, buffer, size); });
+    return ModulePath().text;
 }
 
-std::string Win32OsServices::ReadProfileString(const std::string& file, const std::string& section,
-                                               const std::string& key) {
+AnsiText Win32OsServices::ReadProfileString(const std::string& file, const std::string& section,
+                                            const std::string& key) {
     char buffer[kProfileBufferChars];
     const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer,
                                                   kProfileBufferChars, file.c_str());
-    return std::string(buffer, length);
+    // A Unicode settings file holds what the ANSI reading may have replaced.
+    wchar_t wideBuffer[kProfileBufferChars];
+    const DWORD wideLength =
+        GetPrivateProfileStringW(Widened(section).c_str(), Widened(key).c_str(), L"", wideBuffer,
+                                 kProfileBufferChars, Widened(file).c_str());
+    return CheckedAgainst(std::string(buffer, length), std::wstring_view(wideBuffer, wideLength));
 }
 
 bool Win32OsServices::FileExists(const std::string& path) {
@@ -69,12 +131,6 @@ bool Win32OsServices::MoveFileWriteThrough(const std::string& from, const std::s
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool Win32OsServices::FlushFileToDisk(const std::string& path) {
-    UniqueHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.Valid() && FlushFileBuffers(file.Get()) != FALSE;
-}
-
 ResourceBytes Win32OsServices::FindModuleResource(const std::string& type,
                                                   const std::string& name) {
     // Resources of a module's own image stay mapped as long as the module: nothing to free.
@@ -91,16 +147,24 @@ ResourceBytes Win32OsServices::FindModuleResource(const std::string& type,
 }
 
 WriteResult Win32OsServices::WriteNewFile(const std::string& path, const void* data,
-                                          std::size_t size) {
+                                          std::size_t size, Durability durability) {
     UniqueHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid()) {
-        return {false, 0, GetLastError()};
+        return {false, 0, false, GetLastError()};
     }
     DWORD written = 0;
-    const BOOL ok = WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr);
-    const DWORD error = ok ? 0 : GetLastError();
-    return {true, written, error};
+    if (!WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr)) {
+        return {true, written, false, GetLastError()};
+    }
+    // A short write is reported as a success: the disk is full.
+    if (written != size) {
+        return {true, written, false, ERROR_DISK_FULL};
+    }
+    if (durability == Durability::FlushedToDisk && !FlushFileBuffers(file.Get())) {
+        return {true, written, false, GetLastError()};
+    }
+    return {true, written, durability == Durability::FlushedToDisk, 0};
 }
 
 std::string Win32OsServices::ErrorDescription(std::uint32_t errorCode) {
@@ -116,51 +180,50 @@ std::string Win32OsServices::ErrorDescription(std::uint32_t errorCode) {
     return std::string(buffer, length);
 }
 
-void Win32OsServices::StartProcess(const std::string& application, const std::string& commandLine,
-                                   ShowState show, const std::string& currentFolder) {
+void Win32OsServices::StartProcess(const ProcessStart& start) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = show == ShowState::Hidden ? SW_HIDE : SW_SHOWNORMAL;
+    startup.wShowWindow = start.show == ShowState::Hidden ? SW_HIDE : SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());
+    std::vector<char> mutableCommandLine(start.commandLine.begin(), start.commandLine.end());
     mutableCommandLine.push_back('\0');
+    std::wstring environment;
+    DWORD flags = 0;
+    if (!start.variableName.empty()) {
+        environment = EnvironmentWith(start.variableName, start.variableValue);
+        flags |= CREATE_UNICODE_ENVIRONMENT;
+    }
     // The exact path as the application name: no search that could run C:\Program.exe.
     // A failed start is not reported; nothing is waited for.
-    const char* folder = currentFolder.empty() ? nullptr : currentFolder.c_str();
-    if (CreateProcessA(application.c_str(), mutableCommandLine.data(), nullptr, nullptr, FALSE, 0,
-                       nullptr, folder, &startup, &started)) {
+    const char* folder = start.currentFolder.empty() ? nullptr : start.currentFolder.c_str();
+    if (CreateProcessA(start.application.c_str(), mutableCommandLine.data(), nullptr, nullptr,
+                       FALSE, flags, environment.empty() ? nullptr : environment.data(), folder,
+                       &startup, &started)) {
         UniqueHandle process(started.hProcess);
         UniqueHandle thread(started.hThread);
     }
 }
 
-std::string Win32OsServices::RawCommandLine() {
-    return GetCommandLineA();
+AnsiText Win32OsServices::RawCommandLine() {
+    return CheckedAgainst(GetCommandLineA(), GetCommandLineW());
+}
+
+LeadBytes Win32OsServices::AnsiLeadBytes() {
+    LeadBytes leadBytes;
+    CPINFO info{};
+    if (GetCPInfo(CP_ACP, &info)) {
+        // Pairs of first and last lead byte, ended by a zero pair.
+        for (int i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
+            leadBytes.AddRange(info.LeadByte[i], info.LeadByte[i + 1]);
+        }
+    }
+    return leadBytes;
 }
 
 std::optional<std::string> Win32OsServices::ToConsoleCodePage(const std::string& text) {
-    if (text.empty()) {
-        return std::string{};
-    }
-    const int length = static_cast<int>(text.size());
-    const int wideLength =
-        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
-    if (wideLength == 0) {
-        return std::nullopt;
-    }
-    std::vector<wchar_t> wide(wideLength);
-    MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), length, wide.data(), wideLength);
-    BOOL lossy = FALSE;
-    const int oemLength = WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(),
-                                              wideLength, nullptr, 0, nullptr, &lossy);
-    std::string oem(oemLength, '\0');
-    WideCharToMultiByte(CP_OEMCP, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, oem.data(),
-                        oemLength, nullptr, &lossy);
-    if (oemLength == 0 || lossy) {
-        return std::nullopt;
-    }
-    return oem;
+    const auto wide = ToWideExactly(GetACP(), text);
+    return wide ? FromWideExactly(GetOEMCP(), *wide) : std::nullopt;
 }
 
 std::uint64_t Win32OsServices::MillisecondsSinceStart() {

@@ -7,22 +7,23 @@
 class Win32OsServices : public OsServices {
   public:
     std::string WindowsDirectory() override;
-    std::string ReadProfileString(const std::string& file, const std::string& section,
-                                  const std::string& key) override;
+    AnsiText ReadProfileString(const std::string& file, const std::string& section,
+                               const std::string& key) override;
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
     bool ClearAttributes(const std::string& path) override;
     bool RemoveFile(const std::string& path) override;
     bool MoveFileWriteThrough(const std::string& from, const std::string& to) override;
-    bool FlushFileToDisk(const std::string& path) override;
     ResourceBytes FindModuleResource(const std::string& type, const std::string& name) override;
-    WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size) override;
+    WriteResult WriteNewFile(const std::string& path, const void* data, std::size_t size,
+                             Durability durability) override;
     std::string ErrorDescription(std::uint32_t errorCode) override;
-    void StartProcess(const std::string& application, const std::string& commandLine,
-                      ShowState show, const std::string& currentFolder) override;
-    std::string ModuleFileName() override;
-    std::string RawCommandLine() override;
+    void StartProcess(const ProcessStart& start) override;
+    AnsiText ModulePath() override;
+    std::string ModuleFileName(); // the path alone, for callers outside the engine
+    AnsiText RawCommandLine() override;
     std::string SystemDirectory() override;
+    LeadBytes AnsiLeadBytes() override;
     std::optional<std::string> ToConsoleCodePage(const std::string& text) override;
     std::uint64_t MillisecondsSinceStart() override;
     void Pause(std::uint32_t milliseconds) override;

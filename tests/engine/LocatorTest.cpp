@@ -81,6 +81,26 @@ TEST_F(LocatorTest, ParameterCountsOnlyBesideDataFolder) {
     EXPECT_EQ(Located(), "E:\\Downloads");
 }
 
+// Code page 932: "ソ" is 0x83 0x5C, its second byte the code of "\".
+TEST_F(LocatorTest, DoubleByteFoldersKeepTheirLastCharacter) {
+    const std::string so = "\x83\x5C";
+    const std::string folder = "C:\\Apps\\" + so + "\x83t\x83g\\" + so; // C:\Apps\ソフト\ソ
+    os.ansiCodePage = 932;
+    os.AddFolder(folder + "\\DATA");
+    os.AddFile(folder + "\\ZentorCalvex.exe");
+
+    SetInstallFolder(folder);
+    EXPECT_EQ(Located(), folder);
+    SetInstallFolder(" " + folder + "\\ ");
+    EXPECT_EQ(Located(), folder);
+
+    os.moduleFileName = folder + "\\Actualizare.exe";
+    StartWithParameter("\"" + folder + "\\ZentorCalvex.exe\"");
+    EXPECT_EQ(Located(), folder); // the parameter's folder, beside "DATA"
+    StartWithParameter("\"" + folder + "\\Missing.exe\"");
+    EXPECT_EQ(Located(), folder); // the updater's own folder
+}
+
 TEST_F(LocatorTest, VersionFromTheSettings) {
     const struct {
         std::string ver;

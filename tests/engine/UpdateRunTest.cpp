@@ -125,6 +125,30 @@ TEST(UpdateRun, OutcomeTable) {
          },
          {kInstalled, kUpdating, "-", kSuccess},
          true},
+        {"installation folder the code page cannot spell",
+         [](UpdaterWorld& t) {
+             t.os.SetProfileString(UpdaterWorld::kSettings, "94", "CALE", "D:\\Apps\\Prog", false);
+         },
+         {kInstalled, "! Dosarul D:\\Apps\\Prog are in nume litere nesuportate!", "-", "-"},
+         false},
+        {"parameter the code page cannot spell",
+         [](UpdaterWorld& t) {
+             t.StartWithParameter(UpdaterWorld::kExe);
+             t.os.commandLineExact = false;
+         },
+         {kInstalled, "! Dosarul D:\\Apps\\Prog are in nume litere nesuportate!", "-", "-"},
+         false},
+        {"updater's own path the code page cannot spell, with a parameter",
+         [](UpdaterWorld& t) {
+             t.StartWithParameter(UpdaterWorld::kExe);
+             t.os.moduleFileNameExact = false;
+         },
+         {kInstalled, "! Dosarul D:\\Apps\\Prog are in nume litere nesuportate!", "-", "-"},
+         false},
+        {"updater's own path the code page cannot spell, the folder from the settings",
+         [](UpdaterWorld& t) { t.os.moduleFileNameExact = false; },
+         {kInstalled, kUpdating, "-", kSuccess},
+         true},
         {"rename failed",
          [](UpdaterWorld& t) { t.os.Fail(Operation::Move); },
          {kInstalled, kUpdating, "! Eroare la inlocuirea executabilului!", "-"},
@@ -199,15 +223,64 @@ TEST_F(UpdateRunTest, WaitsWithPausesWhileTheProgramShutsDown) {
     EXPECT_EQ(Installed(), payload);
 }
 
-TEST_F(UpdateRunTest, GivesUpWaitingAfterAMinute) {
+// A program that closes slower than the bounded wait: the user is asked as when they started the
+// updater, and only a program that has let go is ever started again.
+TEST_F(UpdateRunTest, AfterTheBoundedWaitAsksTheUser) {
     StartWithParameter(kExe);
     os.HoldForever(kExe);
+    dialog.answers = {mrOk, mrCancel};
     EXPECT_EQ(Run(),
               (Strings{kInstalled, kUpdating, "! Nu pot modifica vechiul executabil!", "-"}));
     EXPECT_EQ(os.now, 60'000u);
-    EXPECT_EQ(os.pauses, 600);
+    ASSERT_EQ(dialog.questions.size(), 2u);
+    EXPECT_EQ(dialog.questions[0].heading, "Actualizare Zentor - Calvex");
+    EXPECT_EQ(dialog.questions[0].text, " Inchideti mai intai programul Zentor - Calvex!");
+    EXPECT_EQ(dialog.questions[0].kind, mkWarning);
+    EXPECT_EQ(dialog.questions[0].buttons, bfOk | bfCancel);
     EXPECT_FALSE(os.HasFile(kTemp));
     EXPECT_EQ(Installed(), "MZ old build");
+
+    // OK then keeps the updater, to be run again, and starts nothing.
+    EXPECT_EQ(engine.HandBack().Action, HandBackAction::QuitApplication);
+    EXPECT_FALSE(os.HasFile("D:\\Apps\\Prog\\suicide.bat"));
+    EXPECT_TRUE(os.started.empty());
+}
+
+TEST_F(UpdateRunTest, ProgramClosedAfterTheQuestionIsReplacedAndStartedAgain) {
+    StartWithParameter(kExe);
+    os.HoldForever(kExe);
+    dialog.answers = {mrOk};
+    dialog.onAnswer = [&](std::uint16_t) { os.Release(kExe); };
+    EXPECT_EQ(Run(), (Strings{kInstalled, kUpdating, "-", kSuccess}));
+    EXPECT_EQ(Installed(), payload);
+    EXPECT_EQ(engine.HandBack().Action, HandBackAction::EndProcess);
+    ASSERT_EQ(os.started.size(), 2u);
+    EXPECT_EQ(os.started[1].application, kExe);
+}
+
+// The fault seen in a Japanese locale: the trailing byte of "ソ" taken for a "\" put the new
+// build into the parent folder and reported success over the old program.
+TEST_F(UpdateRunTest, DoubleByteFolderIsUpdatedInPlace) {
+    const std::string folder = "C:\\Apps\\\x83\x5C\x83t\x83g\\\x83\x5C"; // C:\Apps\ソフト\ソ
+    os.ansiCodePage = 932;
+    os.AddFile(folder + "\\ZentorCalvex.exe", "MZ old build");
+    SetInstallFolder(folder);
+    EXPECT_EQ(Run(), (Strings{kInstalled, kUpdating, "-", kSuccess}));
+    EXPECT_EQ(os.FindFile(folder + "\\ZentorCalvex.exe")->bytes, payload);
+    // The settings, the updater, the other installation's program and this one: nothing beside.
+    EXPECT_EQ(os.FilePaths().size(), 4u);
+}
+
+// A scanner opens the new file the moment it is written: the flush through the writing handle
+// is done by then, and the move waits for the scanner.
+TEST_F(UpdateRunTest, ScannerOpeningTheNewFileSpoilsNothing) {
+    os.beforeOperation = [&](Operation operation, const std::string& path) {
+        if (operation == Operation::Flush && path == kTemp) {
+            os.HoldUntil(kTemp, os.now + 1'000);
+        }
+    };
+    EXPECT_EQ(Run(), (Strings{kInstalled, kUpdating, "-", kSuccess}));
+    EXPECT_EQ(Installed(), payload);
 }
 
 TEST_F(UpdateRunTest, RetriesAMoveThatAScannerBlocksForAWhile) {

@@ -10,6 +10,11 @@ const std::string kSuccess = FaultWorld::kSuccess;
 constexpr const char* kInstall = Installation::kProgramFiles;
 const std::string kUnc = "\\\\server\\programe\\Zentor Calvex";
 const std::string kOddLetters = "D:\\R&D 100% \xC3\xCE\xAA\xE9l\xE8ve\\Zentor Calvex";
+// "C:\Programe\ソフト\ソ" in code page 932: the katakana's second byte is 0x5C, the code of "\".
+const std::string kJapanese = "C:\\Programe\\\x83\x5C\x83t\x83g\\\x83\x5C";
+// What a folder "C:\Programe\Ștefan" reads as where the ANSI code page has no "Ș".
+const std::string kLookAlike = "C:\\Programe\\Stefan";
+const std::string kUnspellable = "! Dosarul " + kLookAlike + " are in nume litere nesuportate!";
 
 // What the system's profile reader hands over; it already strips a pair of enclosing quotes,
 // so only quotes that survive it are given here.
@@ -84,6 +89,11 @@ TEST(BadSettings, EndClearlyAndLoseNothing) {
         {"CALE a UNC path", Installation::In(kUnc), [](FaultWorld&) {}, kSuccess},
         {"CALE with &, % and letters beyond ASCII", Installation::In(kOddLetters),
          [](FaultWorld&) {}, kSuccess},
+        {"CALE in a double-byte code page", Installation::In(kJapanese),
+         [](FaultWorld& w) { w.os.ansiCodePage = 932; }, kSuccess},
+        {"CALE the ANSI code page cannot spell, a look-alike folder present",
+         Installation::In(kLookAlike),
+         [](FaultWorld& w) { w.SetInexact("CALE", kLookAlike + "\\"); }, kUnspellable},
         {"binary junk in CALE", {}, [&](FaultWorld& w) { w.Set("CALE", junk); }, kExtractionFailed},
         {"binary junk in VER", {}, [&](FaultWorld& w) { w.Set("VER", junk); }, kNotInstalled},
         {"VER of 30 digits",
@@ -123,6 +133,20 @@ TEST(BadCommandLines, EndClearlyAndLoseNothing) {
          kSuccess},
         {"path with &, % and letters beyond ASCII", Installation::In(kOddLetters),
          [](FaultWorld& w) { w.StartWithParameter(); }, kSuccess},
+        {"path in a double-byte code page", Installation::In(kJapanese),
+         [](FaultWorld& w) {
+             w.os.ansiCodePage = 932;
+             w.StartWithParameter();
+         },
+         kSuccess},
+        {"path the ANSI code page cannot spell, a look-alike folder present",
+         Installation::In(kLookAlike),
+         [](FaultWorld& w) {
+             w.StartWithParameter();
+             w.os.commandLineExact = false;
+             w.os.moduleFileNameExact = false;
+         },
+         kUnspellable},
         {"updater outside the installation: its own folder is used", Installation::UpdaterAway(),
          [&](FaultWorld& w) { w.StartWithParameters("\"" + exe + "\""); }, kSuccess},
     });

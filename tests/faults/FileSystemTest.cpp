@@ -74,13 +74,22 @@ TEST(ResistingFiles, EndClearlyAndLoseNothing) {
              AnswerAfterAWhile(w, {mrOk});
          },
          kSuccess},
-        {"executable never released, started by the program",
+        {"executable never released, started by the program: asked after the wait",
          {},
          [](FaultWorld& w) {
              w.os.HoldForever(w.Exe());
              w.StartWithParameter();
+             AnswerAfterAWhile(w, {mrOk, mrCancel});
          },
          kCannotModify},
+        {"executable released after 62 s, started by the program: asked once",
+         {},
+         [](FaultWorld& w) {
+             w.os.HoldUntil(w.Exe(), 62'000);
+             w.StartWithParameter();
+             AnswerAfterAWhile(w, {mrOk});
+         },
+         kSuccess},
         {"executable never released, the user gives up",
          {},
          [](FaultWorld& w) {
@@ -98,18 +107,21 @@ TEST(ResistingFiles, EndClearlyAndLoseNothing) {
     });
 }
 
-TEST(ResistingFiles, GivingUpLeavesNoTemporaryFile) {
+// Giving up leaves the old program alone and starts no second copy beside it; the updater stays,
+// to be run again.
+TEST(ResistingFiles, GivingUpLeavesNoTemporaryFileAndStartsNothing) {
     for (const bool startedByProgram : {false, true}) {
         FaultWorld world;
         world.os.HoldForever(world.Exe());
         if (startedByProgram) {
             world.StartWithParameter();
-        } else {
-            AnswerAfterAWhile(world, {mrCancel});
         }
+        AnswerAfterAWhile(world, {mrCancel});
         EXPECT_EQ(RunAndPressOk(world), kCannotModify);
         EXPECT_FALSE(world.os.HasFile(world.Temp())) << startedByProgram;
         EXPECT_EQ(world.FindFile(world.Exe())->bytes, world.oldBuild);
+        EXPECT_TRUE(world.os.HasFile(world.os.moduleFileName));
+        EXPECT_TRUE(world.os.started.empty());
     }
 }
 

@@ -1,5 +1,7 @@
 #include "tests/win32/TestFiles.h"
 
+#include "os/win32/CodePageConversion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -121,17 +123,7 @@ std::string FromBuildPath(std::string path) {
 }
 
 std::optional<std::string> ToAnsi(const std::wstring& text) {
-    BOOL lossy = FALSE;
-    const int length =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                            static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
-    std::string ansi(length, '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                        ansi.data(), length, nullptr, &lossy);
-    if (lossy) {
-        return std::nullopt;
-    }
-    return ansi;
+    return FromWideExactly(GetACP(), text);
 }
 
 bool ReadOnlyStopsWriting() {

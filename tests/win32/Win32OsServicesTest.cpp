@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/RemovalScript.h"
+#include "os/win32/CodePageConversion.h"
 #include "os/win32/UniqueHandle.h"
 #include "os/win32/Win32OsServices.h"
 #include "tests/e2e/driver/WindowDriver.h"
@@ -93,10 +94,13 @@ TEST_F(Win32OsServicesTest, MoveFileWriteThroughRenamesButNeverOverwrites) {
     EXPECT_EQ(ReadWholeFile(to), "new build");
 }
 
-TEST_F(Win32OsServicesTest, FlushFileToDiskNeedsAnExistingFile) {
-    EXPECT_TRUE(os.FlushFileToDisk(File("written")));
-    EXPECT_FALSE(os.FlushFileToDisk(scratch / "missing"));
-    EXPECT_FALSE(Exists(scratch / "missing"));
+TEST_F(Win32OsServicesTest, WriteNewFileFlushesThroughItsOwnHandleWhenAsked) {
+    const std::string path = scratch / "TmpUp";
+    const WriteResult flushed = os.WriteNewFile(path, "MZ", 2, Durability::FlushedToDisk);
+    EXPECT_TRUE(flushed.flushed);
+    EXPECT_EQ(flushed.errorCode, 0u);
+    EXPECT_EQ(ReadWholeFile(path), "MZ");
+    EXPECT_FALSE(os.WriteNewFile(path, "MZ", 2, Durability::Cached).flushed);
 }
 
 TEST_F(Win32OsServicesTest, WriteNewFileCreatesOrTruncatesAndWritesEverything) {
@@ -104,13 +108,14 @@ TEST_F(Win32OsServicesTest, WriteNewFileCreatesOrTruncatesAndWritesEverything) {
     const std::string fresh = scratch / "fresh";
     const std::string existing = File("existing", std::string(100'000, 'x'));
     for (const auto& path : {fresh, existing}) {
-        const WriteResult result = os.WriteNewFile(path, bytes.data(), bytes.size());
+        const WriteResult result =
+            os.WriteNewFile(path, bytes.data(), bytes.size(), Durability::Cached);
         EXPECT_TRUE(result.created) << path;
         EXPECT_EQ(result.bytesWritten, bytes.size()) << path;
         EXPECT_EQ(ReadWholeFile(path), bytes) << path;
         EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     }
-    const WriteResult empty = os.WriteNewFile(existing, "", 0);
+    const WriteResult empty = os.WriteNewFile(existing, "", 0, Durability::Cached);
     EXPECT_TRUE(empty.created);
     EXPECT_EQ(ReadWholeFile(existing), "");
 }
@@ -126,7 +131,7 @@ TEST_F(Win32OsServicesTest, WriteNewFileReportsWhyItCouldNotCreate) {
         {folder, ERROR_ACCESS_DENIED},
     };
     for (const auto& c : cases) {
-        const WriteResult result = os.WriteNewFile(c.path, "x", 1);
+        const WriteResult result = os.WriteNewFile(c.path, "x", 1, Durability::Cached);
         EXPECT_FALSE(result.created) << c.path;
         EXPECT_EQ(result.bytesWritten, 0u) << c.path;
         EXPECT_EQ(result.errorCode, c.error) << c.path;
@@ -140,7 +145,7 @@ TEST_F(Win32OsServicesTest, WriteNewFileLeavesAReadOnlyFileAlone) {
         GTEST_SKIP() << kReadOnlyNotEnforced;
     }
     const std::string readOnly = ReadOnlyFile("read-only");
-    const WriteResult result = os.WriteNewFile(readOnly, "x", 1);
+    const WriteResult result = os.WriteNewFile(readOnly, "x", 1, Durability::Cached);
     EXPECT_FALSE(result.created);
     EXPECT_EQ(result.errorCode, static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(ReadWholeFile(readOnly), "old content");
@@ -172,8 +177,65 @@ TEST_F(Win32OsServicesTest, ToConsoleCodePageSpellsWhatItCanAndRefusesTheRest) {
     EXPECT_EQ(std::wstring(wide, length), L"C:\\caf\u00e9\\a.exe") << "OEM " << GetOEMCP();
 
     // The euro sign is in the Western ANSI code page but in no DOS one.
-    if (const auto euro = ToAnsi(L"C:\\\u20ac\\a.exe")) {
+    if (const auto euro = ToAnsi(L"C:\\\u20ac\\a.exe"); euro && GetOEMCP() != CP_UTF8) {
         EXPECT_EQ(os.ToConsoleCodePage(*euro), std::nullopt);
+    }
+}
+
+// UTF-8, GB18030 and the stateful code pages refuse the flags that the others need to report a
+// missing character: a conversion asked with them fails for every text.
+TEST(StrictConversionFlags, FollowTheDocumentedContractOfEachCodePage) {
+    const struct {
+        UINT codePage;
+        DWORD toWide, fromWide;
+        bool reportsDefault;
+    } cases[] = {
+        {1250, MB_ERR_INVALID_CHARS, WC_NO_BEST_FIT_CHARS, true},
+        {932, MB_ERR_INVALID_CHARS, WC_NO_BEST_FIT_CHARS, true},
+        {437, MB_ERR_INVALID_CHARS, WC_NO_BEST_FIT_CHARS, true},
+        {CP_UTF8, MB_ERR_INVALID_CHARS, 0x80 /* WC_ERR_INVALID_CHARS */, false},
+        {54936, MB_ERR_INVALID_CHARS, 0x80, false},
+        {50220, 0, 0, false},
+        {52936, 0, 0, false},
+        {57006, 0, 0, false},
+        {42, 0, 0, false},
+    };
+    for (const auto& c : cases) {
+        const StrictConversionFlags flags = StrictConversionFlagsFor(c.codePage);
+        EXPECT_EQ(flags.toWide, c.toWide) << c.codePage;
+        EXPECT_EQ(flags.fromWide, c.fromWide) << c.codePage;
+        EXPECT_EQ(flags.reportsDefaultCharacter, c.reportsDefault) << c.codePage;
+    }
+}
+
+TEST(StrictConversion, SpellsInUtf8AndRefusesWhatACodePageLacks) {
+    const std::wstring path =
+        L"C:\\Apps\\\u0219\u021b\u0939\\a.exe"; // s, t comma below; Devanagari ha
+    const auto utf8 = FromWideExactly(CP_UTF8, path);
+    ASSERT_TRUE(utf8.has_value());
+    EXPECT_EQ(*utf8, "C:\\Apps\\\xC8\x99\xC8\x9B\xE0\xA4\xB9\\a.exe");
+    EXPECT_EQ(ToWideExactly(CP_UTF8, *utf8), path);
+    EXPECT_EQ(FromWideExactly(CP_UTF8, L"\xD800"), std::nullopt); // a lone surrogate
+    EXPECT_EQ(FromWideExactly(1250, path), std::nullopt);         // no look-alike "s" and "t"
+    EXPECT_EQ(FromWideExactly(1250, L"C:\\Apps\\\u0161"), "C:\\Apps\\\x9A");
+}
+
+// Under "Use Unicode UTF-8" both code pages are 65001; there every path has a removal script.
+TEST_F(Win32OsServicesTest, ToConsoleCodePageWorksInTheSystemsCodePages) {
+    EXPECT_EQ(os.ToConsoleCodePage("C:\\Apps\\Prog\\a.exe"), "C:\\Apps\\Prog\\a.exe")
+        << "ANSI " << GetACP() << ", OEM " << GetOEMCP();
+    if (GetACP() == CP_UTF8 && GetOEMCP() == CP_UTF8) {
+        const std::string devanagari = "C:\\\xE0\xA4\xB9\\a.exe";
+        EXPECT_EQ(os.ToConsoleCodePage(devanagari), devanagari);
+    }
+}
+
+TEST_F(Win32OsServicesTest, AnsiLeadBytesMatchTheSystemsTest) {
+    const LeadBytes leadBytes = os.AnsiLeadBytes();
+    for (int byte = 0; byte < 256; ++byte) {
+        EXPECT_EQ(leadBytes.Contains(static_cast<char>(byte)),
+                  IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(byte)) != FALSE)
+            << byte << " in " << GetACP();
     }
 }
 
@@ -186,13 +248,16 @@ TEST_F(Win32OsServicesTest, PathsOfTheSystemAndTheProcessAreUsable) {
     const std::string system = os.SystemDirectory();
     EXPECT_TRUE(os.FileExists(system + "\\cmd.exe")) << system;
 
-    const std::string module = os.ModuleFileName();
-    EXPECT_TRUE(os.FileExists(module)) << module;
-    EXPECT_NE(module.find(":\\"), std::string::npos) << module;
+    const AnsiText module = os.ModulePath();
+    EXPECT_TRUE(os.FileExists(module.text)) << module.text;
+    EXPECT_NE(module.text.find(":\\"), std::string::npos) << module.text;
+    EXPECT_TRUE(module.exact); // the build folder's name is plain ASCII
 
-    const std::string name = module.substr(module.find_last_of('\\') + 1);
-    EXPECT_NE(os.RawCommandLine().find(name.substr(0, name.size() - 4)), std::string::npos)
-        << os.RawCommandLine();
+    const std::string name = module.text.substr(module.text.find_last_of('\\') + 1);
+    const AnsiText commandLine = os.RawCommandLine();
+    EXPECT_NE(commandLine.text.find(name.substr(0, name.size() - 4)), std::string::npos)
+        << commandLine.text;
+    EXPECT_TRUE(commandLine.exact);
 }
 
 TEST_F(Win32OsServicesTest, ClaimSingleInstanceIsHeldUntilTheClaimerGoes) {
@@ -221,31 +286,72 @@ class StartProcessTest : public Win32OsServicesTest {
 };
 
 TEST_F(StartProcessTest, StartsExactlyTheNamedProgramWithItsCommandLine) {
-    os.StartProcess(program, program, ShowState::Normal, {});
+    os.StartProcess({program, program, ShowState::Normal, {}, {}, {}});
     ASSERT_TRUE(WaitUntil([&] { return Exists(program + ".ran"); }));
     EXPECT_EQ(ReadWholeFile(program + ".ran"), program);
     EXPECT_FALSE(Exists(planted + ".ran"));
 }
 
 TEST_F(StartProcessTest, MissingProgramStartsNothing) {
-    os.StartProcess(folder + "\\missing.exe", folder + "\\missing.exe", ShowState::Normal, {});
-    os.StartProcess("", "", ShowState::Normal, {});
+    os.StartProcess(
+        {folder + "\\missing.exe", folder + "\\missing.exe", ShowState::Normal, {}, {}, {}});
+    os.StartProcess({});
     Sleep(500);
     EXPECT_FALSE(Exists(planted + ".ran"));
 }
 
-TEST_F(StartProcessTest, InterpreterRunsAScriptWhoseFolderHoldsSpacesAndSymbols) {
-    // "%OS%" is defined everywhere: on the interpreter's command line it would be expanded.
-    const std::string odd = scratch / "a b&c(1)%OS%";
-    MakeFolder(odd);
-    const std::string script = odd + "\\run me.bat";
-    const std::string marker = odd + "\\ran.txt";
-    WriteWholeFile(script, "@echo ran> ran.txt\r\n");
+// The interpreter as the hand-back starts it: from the system folder, the script named by a
+// variable of its environment. The script leaves "ran.txt" beside itself.
+class InterpreterTest : public Win32OsServicesTest {
+  protected:
+    bool RunsScriptIn(const std::string& folder) {
+        const std::string script = folder + "\\run me.bat";
+        WriteWholeFile(script, "@echo ran> \"%~dp0ran.txt\"\r\n");
+        const std::string systemDirectory = os.SystemDirectory();
+        os.StartProcess({systemDirectory + "\\cmd.exe", InterpreterCommandLine("ZC_TEST_SCRIPT"),
+                         ShowState::Hidden, systemDirectory, "ZC_TEST_SCRIPT", script});
+        return WaitUntil([&] { return Exists(folder + "\\ran.txt"); }) &&
+               ReadWholeFile(folder + "\\ran.txt") == "ran\r\n";
+    }
+};
 
-    os.StartProcess(os.SystemDirectory() + "\\cmd.exe", InterpreterCommandLine("run me.bat"),
-                    ShowState::Hidden, odd);
-    ASSERT_TRUE(WaitUntil([&] { return Exists(marker); })) << InterpreterCommandLine("run me.bat");
-    EXPECT_EQ(ReadWholeFile(marker), "ran\r\n");
+TEST_F(InterpreterTest, RunsAScriptWhoseFolderHoldsSpacesAndSymbols) {
+    // "%OS%" is defined everywhere: expanded twice, it would name another folder.
+    std::vector<std::string> folders = {scratch / "a b&c(1)%OS%", scratch / "100% ^sigur! ;x"};
+    if (const auto letters = ToAnsi(L"Caf\u00e9 \u0161")) {
+        folders.push_back(scratch / *letters);
+    }
+    for (const auto& folder : folders) {
+        MakeFolder(folder);
+        EXPECT_TRUE(RunsScriptIn(folder)) << folder;
+    }
+}
+
+// Wine maps "\\SERVER\SHARE" to the prefix's "dosdevices/unc/SERVER/SHARE".
+std::optional<std::string> WineNetworkShare() {
+    char prefix[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return std::nullopt;
+    }
+    const std::string unc = FromBuildPath(std::string(prefix) + "/dosdevices/unc");
+    CreateDirectoryA(unc.c_str(), nullptr);
+    CreateDirectoryA((unc + "\\zentortest").c_str(), nullptr);
+    CreateDirectoryA((unc + "\\zentortest\\share").c_str(), nullptr);
+    const std::string share = "\\\\zentortest\\share";
+    if (GetFileAttributesA(share.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return std::nullopt;
+    }
+    return share;
+}
+
+TEST_F(InterpreterTest, RunsAScriptOnANetworkShare) {
+    const auto share = WineNetworkShare();
+    if (!share) {
+        GTEST_SKIP() << "no network share to try (outside Wine, or WINEPREFIX not set)";
+    }
+    const ScratchFolder folder(*share + "\\updater & co");
+    EXPECT_TRUE(RunsScriptIn(folder.Path()));
 }
 
 class ReadProfileStringTest : public Win32OsServicesTest {
@@ -262,7 +368,9 @@ class ReadProfileStringTest : public Win32OsServicesTest {
                                 std::string(3000, 'x') + "\r\n");
     }
     std::string Read(const std::string& key, const std::string& section = "94") {
-        return os.ReadProfileString(ini, section, key);
+        const AnsiText value = os.ReadProfileString(ini, section, key);
+        EXPECT_TRUE(value.exact) << key;
+        return value.text;
     }
     const std::string ini = scratch / "XQZ.dII";
 };
@@ -281,7 +389,17 @@ TEST_F(ReadProfileStringTest, MissingFileSectionOrKeyGivesEmpty) {
     EXPECT_EQ(Read("EMPTY"), "");
     EXPECT_EQ(Read("NONE"), "");
     EXPECT_EQ(Read("CALE", "95"), "");
-    EXPECT_EQ(os.ReadProfileString(scratch / "missing.ini", "94", "CALE"), "");
+    EXPECT_EQ(os.ReadProfileString(scratch / "missing.ini", "94", "CALE").text, "");
+}
+
+// A settings file in UTF-16 names a folder the ANSI code page may lack letters for.
+TEST_F(ReadProfileStringTest, ValueTheAnsiCodePageCannotSpellIsNotExact) {
+    const std::wstring text = L"\xFEFF[94]\r\nCALE=C:\\Apps\\\u0219\u021b\\Prog\r\nVER=1.0020\r\n";
+    WriteWholeFile(ini, std::string(reinterpret_cast<const char*>(text.data()),
+                                    text.size() * sizeof(wchar_t)));
+    EXPECT_TRUE(os.ReadProfileString(ini, "94", "VER").exact);
+    const AnsiText folder = os.ReadProfileString(ini, "94", "CALE");
+    EXPECT_EQ(folder.exact, ToAnsi(L"C:\\Apps\\\u0219\u021b\\Prog").has_value()) << folder.text;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // 1 when the window or control was not found or the action failed, 2 on bad usage.
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,20 +13,34 @@ namespace {
 
 using namespace window_driver;
 
-constexpr const char* Usage =
-    "usage: driver.exe COMMAND CLASS [ARGS]\n"
-    "  wait CLASS [ms]          wait until a window of the class is visible\n"
-    "  gone CLASS [ms]          wait until no window of the class is visible\n"
-    "  dump CLASS               caption, styles, rectangles, focus and every child\n"
-    "  text CLASS ID            the text of a child\n"
-    "  focus CLASS              the control ID holding the focus\n"
-    "  press CLASS ID           click a child with the mouse\n"
-    "  postclick CLASS ID       post BM_CLICK to a button\n"
-    "  key CLASS KEY            type a key: ESC ENTER SPACE TAB F4 D ALT+F4 ALT+D ...\n"
-    "  close CLASS HOW          escape | altf4 | menu | box\n"
-    "  pixel CLASS X Y          colour r,g,b at a client point, from the screen\n"
-    "  capture CLASS FILE.bmp   save the window as on the screen, frame included\n"
-    "environment: DRIVER_TIMEOUT_MS (default 20000) for finding the window\n";
+// One run of a command: its words (the command, the class, then its own) and the window found.
+struct Invocation {
+    const std::vector<std::string>& args;
+    HWND window = nullptr;
+
+    const std::string& CommandName() const { return args[0]; }
+    const std::string& ClassName() const { return args[1]; }
+    const std::string& Argument(size_t index) const {
+        static const std::string none;
+        return index < args.size() ? args[index] : none;
+    }
+};
+
+struct Command {
+    const char* name;
+    const char* arguments;
+    const char* description;
+    // The window of the class is found, waiting up to the timeout, before the handler runs.
+    bool needsWindow;
+    int (*handler)(const Invocation&);
+};
+
+void PrintUsage();
+
+int BadUsage() {
+    PrintUsage();
+    return 2;
+}
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "driver: %s\n", message.c_str());
@@ -37,91 +52,146 @@ int TimeoutMs() {
     return value != nullptr ? std::atoi(value) : DefaultTimeoutMs;
 }
 
+// The timeout given after the class, or the one from the environment.
+int GivenTimeoutMs(const Invocation& call) {
+    return call.args.size() > 2 ? std::atoi(call.args[2].c_str()) : TimeoutMs();
+}
+
+// The child whose control ID follows the class.
+HWND ChildNamed(const Invocation& call) {
+    return ChildById(call.window, std::atoi(call.Argument(2).c_str()));
+}
+
+int Wait(const Invocation& call) {
+    HWND window = WaitForWindow(call.ClassName(), GivenTimeoutMs(call));
+    if (window == nullptr) {
+        return Fail("no window of class " + call.ClassName());
+    }
+    std::printf("%p\n", static_cast<void*>(window));
+    return 0;
+}
+
+int Gone(const Invocation& call) {
+    return WaitForNoWindow(call.ClassName(), GivenTimeoutMs(call))
+               ? 0
+               : Fail("still shown: " + call.ClassName());
+}
+
+int Dump(const Invocation& call) {
+    std::fputs(DescribeAsText(Describe(call.window)).c_str(), stdout);
+    return 0;
+}
+
+int Text(const Invocation& call) {
+    HWND control = ChildNamed(call);
+    if (control == nullptr) {
+        return Fail("no child " + call.Argument(2));
+    }
+    std::printf("%s\n", WindowText(control).c_str());
+    return 0;
+}
+
+int Focus(const Invocation& call) {
+    std::printf("%d\n", FocusedControlId(call.window));
+    return 0;
+}
+
+int ClickChild(const Invocation& call, const std::function<bool(HWND)>& click) {
+    HWND control = ChildNamed(call);
+    if (control == nullptr) {
+        return Fail("no child " + call.Argument(2));
+    }
+    return click(control) ? 0 : Fail(call.CommandName() + " failed");
+}
+
+int Press(const Invocation& call) {
+    return ClickChild(call, [&](HWND control) { return ClickControl(call.window, control); });
+}
+
+int PostClick(const Invocation& call) {
+    return ClickChild(call, PostButtonClick);
+}
+
+int Key(const Invocation& call) {
+    const auto keystroke = ParseKeystroke(call.Argument(2));
+    if (!keystroke) {
+        return Fail("unknown key " + call.Argument(2));
+    }
+    return TypeKey(call.window, *keystroke) ? 0 : Fail("could not type " + call.Argument(2));
+}
+
+int Close(const Invocation& call) {
+    const auto way = ParseCloseWay(call.Argument(2));
+    if (!way) {
+        return Fail("unknown way of closing " + call.Argument(2));
+    }
+    return CloseBy(call.window, *way) ? 0 : Fail("could not close by " + call.Argument(2));
+}
+
+int Pixel(const Invocation& call) {
+    if (call.args.size() < 4) {
+        return BadUsage();
+    }
+    const Rgb colour =
+        ClientPixel(call.window, std::atoi(call.args[2].c_str()), std::atoi(call.args[3].c_str()));
+    std::printf("%s\n", ToString(colour).c_str());
+    return 0;
+}
+
+int CaptureToFile(const Invocation& call) {
+    return CaptureWindow(call.window).SaveBmp(call.Argument(2)) ? 0 : Fail("could not save");
+}
+
+const Command Commands[] = {
+    {"wait", "CLASS [ms]", "wait until a window of the class is visible", false, Wait},
+    {"gone", "CLASS [ms]", "wait until no window of the class is visible", false, Gone},
+    {"dump", "CLASS", "caption, styles, rectangles, focus and every child", true, Dump},
+    {"text", "CLASS ID", "the text of a child", true, Text},
+    {"focus", "CLASS", "the control ID holding the focus", true, Focus},
+    {"press", "CLASS ID", "click a child with the mouse", true, Press},
+    {"postclick", "CLASS ID", "post BM_CLICK to a button", true, PostClick},
+    {"key", "CLASS KEY", "type a key: ESC ENTER SPACE TAB F4 D ALT+F4 ALT+D ...", true, Key},
+    {"close", "CLASS HOW", "escape | altf4 | menu | box", true, Close},
+    {"pixel", "CLASS X Y", "colour r,g,b at a client point, from the screen", true, Pixel},
+    {"capture", "CLASS FILE.bmp", "save the window as on the screen, frame included", true,
+     CaptureToFile},
+};
+
+void PrintUsage() {
+    std::fputs("usage: driver.exe COMMAND CLASS [ARGS]\n", stderr);
+    for (const Command& command : Commands) {
+        const std::string synopsis = std::string(command.name) + " " + command.arguments;
+        std::fprintf(stderr, "  %-25s%s\n", synopsis.c_str(), command.description);
+    }
+    std::fprintf(stderr, "environment: DRIVER_TIMEOUT_MS (default %d) for finding the window\n",
+                 DefaultTimeoutMs);
+}
+
+const Command* FindCommand(const std::string& name) {
+    for (const Command& command : Commands) {
+        if (name == command.name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
 int Run(const std::vector<std::string>& args) {
     if (args.size() < 2) {
-        std::fputs(Usage, stderr);
-        return 2;
+        return BadUsage();
     }
-    const std::string& command = args[0];
-    const std::string& className = args[1];
-    auto argument = [&](size_t index) -> const std::string& {
-        static const std::string none;
-        return index < args.size() ? args[index] : none;
-    };
-
-    if (command == "wait" || command == "gone") {
-        const int timeout = args.size() > 2 ? std::atoi(args[2].c_str()) : TimeoutMs();
-        if (command == "gone") {
-            return WaitForNoWindow(className, timeout) ? 0 : Fail("still shown: " + className);
+    const Command* command = FindCommand(args[0]);
+    if (command == nullptr) {
+        return BadUsage();
+    }
+    Invocation call{args};
+    if (command->needsWindow) {
+        call.window = WaitForWindow(call.ClassName(), TimeoutMs());
+        if (call.window == nullptr) {
+            return Fail("no window of class " + call.ClassName());
         }
-        HWND window = WaitForWindow(className, timeout);
-        if (window == nullptr) {
-            return Fail("no window of class " + className);
-        }
-        std::printf("%p\n", static_cast<void*>(window));
-        return 0;
     }
-
-    HWND window = WaitForWindow(className, TimeoutMs());
-    if (window == nullptr) {
-        return Fail("no window of class " + className);
-    }
-    auto child = [&](const std::string& id) { return ChildById(window, std::atoi(id.c_str())); };
-
-    if (command == "dump") {
-        std::fputs(DescribeAsText(Describe(window)).c_str(), stdout);
-        return 0;
-    }
-    if (command == "text") {
-        HWND control = child(argument(2));
-        if (control == nullptr) {
-            return Fail("no child " + argument(2));
-        }
-        std::printf("%s\n", WindowText(control).c_str());
-        return 0;
-    }
-    if (command == "focus") {
-        std::printf("%d\n", FocusedControlId(window));
-        return 0;
-    }
-    if (command == "press" || command == "postclick") {
-        HWND control = child(argument(2));
-        if (control == nullptr) {
-            return Fail("no child " + argument(2));
-        }
-        const bool done =
-            command == "press" ? ClickControl(window, control) : PostButtonClick(control);
-        return done ? 0 : Fail(command + " failed");
-    }
-    if (command == "key") {
-        const auto keystroke = ParseKeystroke(argument(2));
-        if (!keystroke) {
-            return Fail("unknown key " + argument(2));
-        }
-        return TypeKey(window, *keystroke) ? 0 : Fail("could not type " + argument(2));
-    }
-    if (command == "close") {
-        const auto way = ParseCloseWay(argument(2));
-        if (!way) {
-            return Fail("unknown way of closing " + argument(2));
-        }
-        return CloseBy(window, *way) ? 0 : Fail("could not close by " + argument(2));
-    }
-    if (command == "pixel") {
-        if (args.size() < 4) {
-            std::fputs(Usage, stderr);
-            return 2;
-        }
-        const Rgb colour =
-            ClientPixel(window, std::atoi(args[2].c_str()), std::atoi(args[3].c_str()));
-        std::printf("%s\n", ToString(colour).c_str());
-        return 0;
-    }
-    if (command == "capture") {
-        return CaptureWindow(window).SaveBmp(argument(2)) ? 0 : Fail("could not save");
-    }
-    std::fputs(Usage, stderr);
-    return 2;
+    return command->handler(call);
 }
 
 } // namespace

@@ -55,9 +55,12 @@ TEST_P(SecondUpdaterWhileOneAsks, EndsAtOnceTouchingNothingAndTheFirstCarriesOn)
     // Started while the first one asks. Without the claim it would extract and ask too, and
     // never end by itself.
     ASSERT_TRUE(IsWindowVisible(dialog));
+    SetForegroundWindow(programWindow); // the user went back to the program meanwhile
     auto secondRun = wd::Program::Start(Quoted(second));
     ASSERT_TRUE(secondRun.has_value());
     EXPECT_EQ(secondRun->WaitForExit(kSlowMs), 0u);
+    // The user who started it sees the running one: its question comes to the front.
+    EXPECT_TRUE(wd::WaitUntil([&] { return GetForegroundWindow() == dialog; }, kSlowMs));
     EXPECT_EQ(FolderEntries(install.Folder()), entries);
     EXPECT_TRUE(ReadWholeFile(install.Temp()) == temp);
     EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);

@@ -194,4 +194,50 @@ TEST_F(StartedByTheUser, ClosingTheProgramThenOkReplacesIt) {
     EXPECT_EQ(FindWindowA(nullptr, kNewTitle), nullptr) << "started by the user, it starts nothing";
 }
 
+// A program slower to close than the updater's bound on its wait (three seconds in this test
+// build): the updater then asks, as when the user started it, and never starts a second copy
+// beside the one still running.
+class SlowProgram : public UpdateEndToEnd {
+  protected:
+    void SetUp() override {
+        WriteSettings("C:\\nowhere", "1.0020");
+        program = StartProgramAsking(install, 10 * kSlowMs);
+        ASSERT_TRUE(program.has_value());
+        dialog = wd::WaitForWindow(DialogWindowClass, kSlowMs);
+        ASSERT_NE(dialog, nullptr) << "not asked once the wait is over";
+        EXPECT_TRUE(program->Running());
+        EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
+    }
+    void Answer(const std::string& caption) { UpdateEndToEnd::Answer(dialog, caption); }
+
+    Installation install{root / "slow", UPDATER_SHORT_WAIT_EXE};
+    std::optional<wd::Program> program;
+    HWND dialog = nullptr;
+};
+
+TEST_F(SlowProgram, GivingUpKeepsTheUpdaterAndStartsNothing) {
+    Answer("&Renunt");
+    HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
+    ASSERT_NE(form, nullptr);
+    OwnerProcess updater(form);
+    EXPECT_EQ(ReadLines(form)[2], (Line{"Nu pot modifica vechiul executabil!", true}));
+    EXPECT_FALSE(Exists(install.Temp()));
+
+    PressOk(form);
+    EXPECT_TRUE(updater.HasExited(kSlowMs));
+    EXPECT_EQ(FindWindowA(nullptr, kNewTitle), nullptr) << "started beside the running program";
+    EXPECT_TRUE(Exists(install.Updater())) << "it must stay, to be run again";
+    EXPECT_FALSE(Exists(install.Script()));
+    EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
+}
+
+TEST_F(SlowProgram, ProgramClosedThenOkCompletesTheUpdate) {
+    program->Terminate(); // it finally closes
+    Answer("&OK");
+    HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
+    ASSERT_NE(form, nullptr);
+    ExpectReplaced(form, install);
+    HandBackAfterUpdate(form, install);
+}
+
 } // namespace

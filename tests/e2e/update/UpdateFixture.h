@@ -125,9 +125,11 @@ inline HWND ButtonCaptioned(HWND dialog, const std::string& caption) {
 // executable, and with the "DATA" folder that marks the updater as lying in the installation.
 class Installation {
   public:
-    explicit Installation(std::string folder) : folder_(std::move(folder)) {
+    // updaterBuild: the build of the updater placed there, the product's unless a test asks.
+    explicit Installation(std::string folder, const char* updaterBuild = UPDATER_EXE)
+        : folder_(std::move(folder)) {
         CopyExisting(FromBuildPath(STANDIN_OLD_EXE), Exe());
-        CopyExisting(FromBuildPath(UPDATER_EXE), Updater());
+        CopyExisting(FromBuildPath(updaterBuild), Updater());
         MakeFolder(folder_ / "DATA");
     }
     const std::string& Folder() const { return folder_.Path(); }
@@ -152,6 +154,12 @@ class UpdateEndToEnd : public ::testing::Test {
         return wd::Program::Start(Quoted(install.Exe()) + " /update " + std::to_string(lingerMs));
     }
 
+    static void Answer(HWND dialog, const std::string& caption) {
+        HWND button = ButtonCaptioned(dialog, caption);
+        ASSERT_NE(button, nullptr) << caption;
+        ASSERT_TRUE(wd::ClickControl(dialog, button));
+    }
+
     void PressOk(HWND form) {
         HWND ok = wd::ChildById(form, Button1);
         ASSERT_NE(ok, nullptr);
@@ -173,7 +181,6 @@ class UpdateEndToEnd : public ::testing::Test {
 
         HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
         ASSERT_NE(form, nullptr) << "no status window";
-        OwnerProcess updater(form);
         const Lines lines = ReadLines(form);
         EXPECT_EQ(VisibleTexts(lines),
                   (std::vector<std::string>{"Aveti instalata versiunea 1.0020",
@@ -182,7 +189,13 @@ class UpdateEndToEnd : public ::testing::Test {
         EXPECT_TRUE(lines[3].visible);
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == newBuild) << "not the carried build";
         EXPECT_FALSE(Exists(install.Temp()));
+        ASSERT_NO_FATAL_FAILURE(HandBackAfterUpdate(form, install));
+    }
 
+    // OK on the status window of a run the program started and that replaced its executable:
+    // the new build starts and the updater removes itself.
+    void HandBackAfterUpdate(HWND form, const Installation& install) {
+        OwnerProcess updater(form);
         PressOk(form);
         EXPECT_TRUE(updater.HasExited(kSlowMs));
         HWND started = WaitForTitle(kNewTitle);
@@ -242,11 +255,7 @@ class StartedByTheUser : public UpdateEndToEnd {
         EXPECT_TRUE(ReadWholeFile(install.Exe()) == oldBuild);
     }
 
-    void Answer(const std::string& caption) {
-        HWND button = ButtonCaptioned(dialog, caption);
-        ASSERT_NE(button, nullptr) << caption;
-        ASSERT_TRUE(wd::ClickControl(dialog, button));
-    }
+    void Answer(const std::string& caption) { UpdateEndToEnd::Answer(dialog, caption); }
 
     // OK on the status window: the updater simply closes, stays on disk and starts nothing.
     void CloseStatusWindow(HWND form) {
