@@ -3,33 +3,12 @@
 // the complete new build is on disk as "TmpUp", and the next run completes the update.
 #include "tests/e2e/update/UpdateFixture.h"
 
-#include <tlhelp32.h> // after <windows.h>, which it needs
-
 using namespace update_e2e;
 
 namespace {
 
 // Long enough that only the test ends the program's hold on its executable.
 constexpr int kProgramHoldsOnMs = 600000;
-
-// The updater a program started: found among the processes by its parent, since it has no
-// window while it waits.
-std::optional<DWORD> UpdaterStartedBy(DWORD programId) {
-    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot.Valid()) {
-        return std::nullopt;
-    }
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
-         more = Process32Next(snapshot.Get(), &entry)) {
-        if (entry.th32ParentProcessID == programId &&
-            lstrcmpiA(entry.szExeFile, kUpdaterName) == 0) {
-            return entry.th32ProcessID;
-        }
-    }
-    return std::nullopt;
-}
 
 // Where the second updater lies: the first one's own file, or a copy elsewhere that finds the
 // same installation through "CALE".
@@ -120,7 +99,7 @@ TEST_F(KilledUpdater, WhileWaitingForTheProgramLeavesItIntactAndTheNextRunComple
         // Killed once the new build is wholly written, while it waits for the program to go.
         ASSERT_TRUE(
             wd::WaitUntil([&] { return ReadWholeFile(install.Temp()) == newBuild; }, kSlowMs));
-        const auto updaterId = UpdaterStartedBy(program->Id());
+        const auto updaterId = ProcessStartedBy(program->Id(), kUpdaterName);
         ASSERT_TRUE(updaterId.has_value()) << "no updater started by the program";
         OwnerProcess updater(*updaterId);
         updater.Terminate();

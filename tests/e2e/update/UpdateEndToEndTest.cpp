@@ -146,11 +146,9 @@ TEST_F(UpdateEndToEnd, ScriptThatCannotBeCreatedIsReportedAndNothingStarts) {
     HWND form = wd::WaitForWindow(StatusWindowClass, kSlowMs);
     ASSERT_NE(form, nullptr);
     OwnerProcess updater(form);
-    DWORD updaterId = 0;
-    GetWindowThreadProcessId(form, &updaterId);
 
     PressOk(form);
-    HWND box = wd::WaitForWindow("#32770", kSlowMs, updaterId);
+    HWND box = wd::WaitForWindow("#32770", kSlowMs, updater.Id());
     ASSERT_NE(box, nullptr) << "no error shown";
     EXPECT_EQ(wd::WindowText(box), "Actualizare Zentor - Calvex");
     constexpr int kMessageBoxTextId = 0xFFFF;
@@ -160,7 +158,7 @@ TEST_F(UpdateEndToEnd, ScriptThatCannotBeCreatedIsReportedAndNothingStarts) {
     EXPECT_GT(text.size(), named.size()) << "without the system's reason";
 
     ASSERT_TRUE(wd::ClickControl(box, wd::ChildById(box, IDOK)));
-    EXPECT_TRUE(wd::WaitForNoWindow("#32770", kSlowMs, updaterId));
+    EXPECT_TRUE(wd::WaitForNoWindow("#32770", kSlowMs, updater.Id()));
     EXPECT_TRUE(IsWindowVisible(form)) << "the status window stays open";
     EXPECT_FALSE(updater.HasExited(0));
     EXPECT_EQ(FindWindowA(nullptr, kNewTitle), nullptr) << "nothing is started";

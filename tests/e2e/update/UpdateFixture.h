@@ -14,6 +14,8 @@
 #include "tests/win32/TestFiles.h"
 #include "ui/ControlIds.h"
 
+#include <tlhelp32.h> // after <windows.h>, which it needs
+
 namespace update_e2e {
 
 namespace wd = window_driver;
@@ -70,7 +72,8 @@ class OwnerProcess {
   public:
     explicit OwnerProcess(HWND window) : OwnerProcess(ProcessIdOf(window)) {}
     explicit OwnerProcess(DWORD processId)
-        : process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId)) {}
+        : id_(processId), process_(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId)) {
+    }
     ~OwnerProcess() {
         if (process_.Valid() && !HasExited(0)) {
             TerminateProcess(process_.Get(), 1);
@@ -86,6 +89,7 @@ class OwnerProcess {
             HasExited(kSlowMs);
         }
     }
+    DWORD Id() const { return id_; }
     bool HasExited(int timeoutMs) const {
         return process_.Valid() &&
                WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
@@ -97,8 +101,27 @@ class OwnerProcess {
         GetWindowThreadProcessId(window, &id);
         return id;
     }
+    DWORD id_;
     UniqueHandle process_;
 };
+
+// A program the process started, found among the processes by its parent and its file name;
+// the parent may have ended since.
+inline std::optional<DWORD> ProcessStartedBy(DWORD parentId, const char* exeName) {
+    UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.Valid()) {
+        return std::nullopt;
+    }
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
+        if (entry.th32ParentProcessID == parentId && lstrcmpiA(entry.szExeFile, exeName) == 0) {
+            return entry.th32ProcessID;
+        }
+    }
+    return std::nullopt;
+}
 
 inline HWND WaitForTitle(const char* title) {
     HWND found = nullptr;
