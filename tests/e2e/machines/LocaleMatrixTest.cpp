@@ -40,7 +40,7 @@ enum class Road {
     ProgramAsksOnShare, // the first road, the installation in a network folder
 };
 
-struct LocalFolder {
+struct LocaleFolder {
     const char* label;
     UINT codePage;
     // "%", "&" and spaces too, which the removal script's interpreter could misread.
@@ -48,7 +48,7 @@ struct LocalFolder {
 };
 
 // The second byte of "\u8868" and "\u30bd" in code page 932 is a backslash.
-const LocalFolder kFolders[] = {
+const LocaleFolder kFolders[] = {
     {"Western", 1252, L"Calvex 100% & caf\u00e9"},
     {"Romanian", 1250, L"Actualiz\u0103ri 100% & \u0163ar\u0103 \u015fi \u00eencerc\u0103ri"},
     {"Japanese", 932, L"\u8868 100% & \u30bd\u30d5\u30c8\u30bd"},
@@ -68,7 +68,7 @@ const char* ToString(Road road) {
 }
 
 class LocaleMatrix : public UpdateEndToEnd,
-                     public ::testing::WithParamInterface<std::tuple<LocalFolder, Road>> {
+                     public ::testing::WithParamInterface<std::tuple<LocaleFolder, Road>> {
   protected:
     // Started by the user, the program closed: replaced at once, and the updater stays.
     void ReplaceWhenTheUserStarts(const Installation& install) {
