@@ -6,6 +6,7 @@
 #include "ui/framework/Color.h"
 #include "ui/framework/Container.h"
 #include "ui/framework/Font.h"
+#include "ui/framework/TopLevelWindow.h"
 #include "ui/framework/WindowObject.h"
 
 class Application;
@@ -35,13 +36,14 @@ struct FormSpec {
 };
 
 // A top-level window with its controls, event handlers and modal showing.
-class Form : public WindowObject, public Container {
+class Form : public WindowObject, public Container, public TopLevelWindow {
   public:
     Form(Application& application, const FormSpec& design);
     ~Form() override;
 
     Application& App() const { return application_; }
     HWND ContainerHandle() const override { return Handle(); }
+    HWND TopLevelHandle() const override { return Handle(); }
     Form& OwnerForm() override { return *this; }
 
     void SetCaption(const std::string& caption);
@@ -49,7 +51,7 @@ class Form : public WindowObject, public Container {
     HFONT DefaultFont() { return fonts_.Get(defaultFont_); }
 
     // Shows the form; the first time the show handler runs before anything is seen.
-    void Show();
+    void Show() override;
     // Shows the form until its modal result is not 0 and returns that result; other windows of
     // the program are disabled meanwhile.
     int ShowModal();
@@ -57,13 +59,12 @@ class Form : public WindowObject, public Container {
     void SetModalResult(int result) { modalResult_ = result; }
     // While shown modally: modal result 2. Otherwise hides the form; the main form's closing
     // ends the application.
-    void Close();
+    void Close() override;
 
     SIZE OuterSize() const;
     void MoveTo(POINT outerTopLeft);
 
-    // Keyboard handling of a message for this form or one of its controls; true when taken.
-    bool PreTranslateKey(const MSG& message);
+    bool PreTranslateKey(const MSG& message) override;
 
     // Bookkeeping of the buttons in tab order (creation order).
     void RegisterButton(Button& button) { buttons_.push_back(&button); }

@@ -105,7 +105,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The windows as the program entry makes them.
     MakeProcessDpiAware();
     Win32OsServices os;
-    Application application;
+    Application application(control_ids::ApplicationWindowClass);
     application.SetTitle(std::string{"Actualizare "} + product::ProductDisplayName);
     TForm1& statusWindow = application.CreateForm<TForm1>(os);
     TErori& dialog = application.CreateForm<TErori>(os);
