@@ -12,8 +12,7 @@ constexpr UINT kActivateForemostForm = WM_APP + 1;
 // get no taskbar buttons of their own and the button shows the application title.
 class ApplicationWindow : public WindowObject {
   public:
-    ApplicationWindow(Application& application, const char* className)
-        : application_(application) {
+    ApplicationWindow(Application& application, const char* className) : application_(application) {
         const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
         const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
         CreateOwnWindow({className,

@@ -6,6 +6,7 @@
 #include "ui/framework/Color.h"
 #include "ui/framework/Container.h"
 #include "ui/framework/Font.h"
+#include "ui/framework/KeyboardRouter.h"
 #include "ui/framework/TopLevelWindow.h"
 #include "ui/framework/WindowObject.h"
 
@@ -44,11 +45,12 @@ class Form : public WindowObject, public Container, public TopLevelWindow {
     Application& App() const { return application_; }
     HWND ContainerHandle() const override { return Handle(); }
     HWND TopLevelHandle() const override { return Handle(); }
-    Form& OwnerForm() override { return *this; }
+    HFONT Font(const FontSpec& design) override { return fonts_.Get(design); }
+    HFONT DefaultFont() override { return fonts_.Get(defaultFont_); }
+    // A button anywhere in the form joins the tab order and sets the modal result when pressed.
+    void ControlAdded(Control& control) override;
 
     void SetCaption(const std::string& caption);
-    HFONT Font(const FontSpec& design) { return fonts_.Get(design); }
-    HFONT DefaultFont() { return fonts_.Get(defaultFont_); }
 
     // Shows the form; the first time the show handler runs before anything is seen.
     void Show() override;
@@ -66,13 +68,6 @@ class Form : public WindowObject, public Container, public TopLevelWindow {
 
     bool PreTranslateKey(const MSG& message) override;
 
-    // Bookkeeping of the buttons in tab order (creation order).
-    void RegisterButton(Button& button) { buttons_.push_back(&button); }
-    Button* FindButton(HWND window) const;
-    void ButtonPressed(Button& button);
-    void ButtonFocused(Button& button) { focused_ = &button; }
-    void ButtonHidden(const Button& button);
-
     // Event handlers of the derived forms.
     virtual void OnCreate() {}
     virtual void OnShow() {}
@@ -83,10 +78,7 @@ class Form : public WindowObject, public Container, public TopLevelWindow {
     void PaintBackground(HDC dc, const RECT& client) const override;
 
   private:
-    void FocusInitialControl();
-    void SelectNextButton(bool forward);
-    Button* FocusedButton() const;
-    Button* ButtonWithAccelerator(char letter) const;
+    void ButtonPressed(Button& button);
     std::vector<HWND> DisableOtherWindows() const;
 
     Application& application_;
@@ -99,6 +91,5 @@ class Form : public WindowObject, public Container, public TopLevelWindow {
     bool placedBefore_ = false;
     bool showingModally_ = false;
     int modalResult_ = 0;
-    std::vector<Button*> buttons_;
-    Button* focused_ = nullptr; // the button that had the focus last
+    KeyboardRouter keyboard_{*this};
 };

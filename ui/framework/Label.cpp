@@ -1,11 +1,10 @@
 #include "ui/framework/Label.h"
 
 #include "ui/framework/Container.h"
-#include "ui/framework/Form.h"
 #include "ui/framework/GdiObjects.h"
 
 Label::Label(Container& parent, const LabelSpec& design)
-    : Control(parent, design.Name, design.Id), font_(parent.OwnerForm().Font(design.Font)),
+    : Control(parent, design.Name, design.Id), font_(parent.Font(design.Font)),
       color_(design.TextColor), alignment_(design.Alignment), autoSize_(design.AutoSize),
       wordWrap_(design.WordWrap) {
     CreateOwnWindow({"TLabel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaledRect(design.Place),
