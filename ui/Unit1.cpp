@@ -37,14 +37,15 @@ const FormSpec kForm{
     .DefaultFont = kDefaultFont,
 };
 
-// The controls in creation order, one row each, as the design lists them.
+// The controls in creation order, one row each, as the design lists them. The title and the
+// lines show folder names, so an "&" in them is drawn as written.
 // clang-format off
-const LabelSpec kLabel1{.Name = "Label1", .Id = Form1Label1, .Place = {8, 8, 361, 22}, .Text = "Actualizare", .Font = kTitleFont, .Alignment = TextAlignment::Centre};
+const LabelSpec kLabel1{.Name = "Label1", .Id = Form1Label1, .Place = {8, 8, 361, 22}, .Text = "Actualizare", .Font = kTitleFont, .Alignment = TextAlignment::Centre, .ShowAccelChar = false};
 const std::array<LabelSpec, 4> kLines{{
-    {.Name = "Linia1", .Id = Linia1, .Place = {24, 48}, .Text = "Linia 1", .Font = kLineFont,     .AutoSize = true},
-    {.Name = "Linia2", .Id = Linia2, .Place = {24, 64}, .Text = "Linia 2", .Font = kLineFont,     .AutoSize = true},
-    {.Name = "Linia3", .Id = Linia3, .Place = {24, 80}, .Text = "Linia 3", .Font = kLineFont,     .AutoSize = true},
-    {.Name = "Linia4", .Id = Linia4, .Place = {24, 96}, .Text = "Linia 4", .Font = kBoldLineFont, .AutoSize = true},
+    {.Name = "Linia1", .Id = Linia1, .Place = {24, 48}, .Text = "Linia 1", .Font = kLineFont,     .AutoSize = true, .ShowAccelChar = false},
+    {.Name = "Linia2", .Id = Linia2, .Place = {24, 64}, .Text = "Linia 2", .Font = kLineFont,     .AutoSize = true, .ShowAccelChar = false},
+    {.Name = "Linia3", .Id = Linia3, .Place = {24, 80}, .Text = "Linia 3", .Font = kLineFont,     .AutoSize = true, .ShowAccelChar = false},
+    {.Name = "Linia4", .Id = Linia4, .Place = {24, 96}, .Text = "Linia 4", .Font = kBoldLineFont, .AutoSize = true, .ShowAccelChar = false},
 }};
 const PanelSpec kPanel1{.Name = "Panel1", .Id = Panel1, .Place = {0, 141, 377, 41, Align::Bottom}, .Background = kWhite};
 const GradientSpec kGradientPanel1{.Name = "GradientPanel1", .Id = Form1GradientPanel1, .Place = {1, 1, 375, 39, Align::InsideFrame}, .From = kBackground, .To = kWhite, .ColorCount = 64, .Direction = GradientDirection::BottomToTop};
