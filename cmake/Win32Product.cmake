@@ -37,7 +37,7 @@ function(add_updater target)
     add_version_info(${target} "${UPDATER_CARRIED_VERSION}" "Actualizare Zentor - Calvex"
                      "${UPDATER_EXE_NAME}")
     if(MINGW)
-        target_sources(${target} PRIVATE app/TerminateHandler.cpp)
+        target_sources(${target} PRIVATE app/TerminateHandler.cpp app/LibraryErrors.cpp)
         # Page-aligned sections in the file: Wine maps the carried build straight from the
         # file only then, instead of copying ten megabytes into private memory at load.
         target_link_options(${target} PRIVATE -Wl,--file-alignment,4096)

@@ -39,10 +39,13 @@ class PeFile:
                             for index in range(count)]
         self.resource_rva = self.directories[2][0] if count > 2 else 0
         self.sections = []
+        self.file_sections = []  # [(name, bytes it takes in the file)]
         for index in range(sections):
             offset = optional + optional_size + 40 * index
             virtual_size, rva, raw_size, raw_offset = struct.unpack_from("<IIII", data, offset + 8)
             self.sections.append((rva, max(virtual_size, raw_size), raw_offset))
+            self.file_sections.append(
+                (data[offset:offset + 8].rstrip(b"\0").decode("latin-1"), raw_size))
 
     def is_32bit_windows_executable(self):
         return (self.machine == MACHINE_I386 and self.characteristics & EXECUTABLE_IMAGE != 0
