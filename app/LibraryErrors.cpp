@@ -1,8 +1,11 @@
 // The standard library's own errors (an impossible string length, a failed allocation) end the
 // process, as an uncaught one would through the terminate handler. Defining every helper of the
 // library's one object that raises them keeps that object out, and with it the exception classes
-// it builds on a second kind of string: about 70 KiB of the updater. Should a later library
+// it builds on a second kind of string: 80 KiB of the updater, with PlatformError on
+// std::exception (each alone keeps them in). Should a later library
 // object need a helper left out here, the link fails on a duplicate definition, never silently.
+// GCC's library only; with another the file is empty.
+#if __has_include(<bits/functexcept.h>)
 #include <bits/functexcept.h>
 
 #include <cstdlib>
@@ -56,3 +59,4 @@ void __throw_underflow_error(const char*) {
 }
 } // namespace std
 // NOLINTEND(bugprone-reserved-identifier)
+#endif
