@@ -2,9 +2,9 @@
 // process, as an uncaught one would through the terminate handler. Defining every helper of the
 // library's one object that raises them keeps that object out, and with it the exception classes
 // it builds on a second kind of string: 80 KiB of the updater, with PlatformError on
-// std::exception (each alone keeps them in). Should a later library
-// object need a helper left out here, the link fails on a duplicate definition, never silently.
-// GCC's library only; with another the file is empty.
+// std::exception (each alone keeps them in). Should a later library object need a helper left
+// out here, the link fails on a duplicate definition, never silently. GCC's library only; with
+// another the file is empty.
 #if __has_include(<bits/functexcept.h>)
 #include <bits/functexcept.h>
 
