@@ -8,6 +8,7 @@
 #include "engine/UpdateEngine.h"
 #include "os/win32/DllSearchHardening.h"
 #include "os/win32/Win32OsServices.h"
+#include "ui/ControlIds.h"
 #include "ui/EroriU.h"
 #include "ui/Unit1.h"
 #include "ui/framework/Application.h"
@@ -40,7 +41,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     LoadRegionalFormatSettings(os.RegionalDecimalSeparator());
 
-    Application application;
+    Application application(control_ids::ApplicationWindowClass);
     application.OnSystemSettingsChange = [&os] {
         OnSystemSettingsChanged(os.RegionalDecimalSeparator());
     };

@@ -7,13 +7,18 @@ else()
 endif()
 
 if(WIN32)
-    # No runtime DLL: the updater is one file that runs on a bare system.
+    # No runtime DLL: the updater is one file that runs on a bare system. Every executable is
+    # Terminal-Server aware and keeps ASLR (with its relocations) and DEP. Two builds of the same
+    # sources give the same bytes: no link time stamp, no build folder in the code.
     if(MINGW)
-        add_compile_options(-ffunction-sections -fdata-sections)
-        add_link_options(-static -Wl,--gc-sections -s)
+        add_compile_options(-ffunction-sections -fdata-sections
+                            -ffile-prefix-map=${PROJECT_SOURCE_DIR}=.
+                            -ffile-prefix-map=${PROJECT_BINARY_DIR}=build)
+        add_link_options(-static -Wl,--gc-sections -s
+                         -Wl,--tsaware,--dynamicbase,--nxcompat,--no-insert-timestamp)
     elseif(MSVC)
         set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
         # The manifest comes from resources/Updater.rc, not from the linker.
-        add_link_options(/MANIFEST:NO)
+        add_link_options(/MANIFEST:NO /TSAWARE /DYNAMICBASE /NXCOMPAT /Brepro)
     endif()
 endif()

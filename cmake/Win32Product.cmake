@@ -1,7 +1,9 @@
 # The Windows product: the updater executable, its resources and the stand-in program it carries.
 set(UPDATER_EXE_NAME "ActualizareCalvex.exe")
+include(${CMAKE_CURRENT_LIST_DIR}/VersionInfo.cmake)
 
 # The compiler and linker options are set for every target in ProductOptions.cmake.
+
 add_library(win32_os STATIC
     os/win32/CodePageConversion.cpp
     os/win32/DllSearchHardening.cpp
@@ -31,8 +33,11 @@ function(add_updater target)
     add_executable(${target} WIN32 app/Main.cpp app/RunningUpdater.cpp resources/Updater.rc
         resources/Dialog.rc ${ARGN})
     target_link_libraries(${target} PRIVATE updater_ui win32_os)
+    # Its version is the carried build's: one configure value gives both.
+    add_version_info(${target} "${UPDATER_CARRIED_VERSION}" "Actualizare Zentor - Calvex"
+                     "${UPDATER_EXE_NAME}")
     if(MINGW)
-        target_sources(${target} PRIVATE app/TerminateHandler.cpp)
+        target_sources(${target} PRIVATE app/TerminateHandler.cpp app/LibraryErrors.cpp)
         # Page-aligned sections in the file: Wine maps the carried build straight from the
         # file only then, instead of copying ten megabytes into private memory at load.
         target_link_options(${target} PRIVATE -Wl,--file-alignment,4096)
@@ -58,4 +63,29 @@ set_target_properties(updater_short_wait PROPERTIES
 if(UPDATER_PAYLOAD STREQUAL "")
     add_dependencies(updater standin_new)
     add_dependencies(updater_short_wait standin_new)
+endif()
+
+# The carried build is checked before the updater is built from it: a file that is not a 32-bit
+# Windows executable, or one whose version resource names another version, stops the build.
+if(CMAKE_CROSSCOMPILING)
+    find_package(Python3 REQUIRED COMPONENTS Interpreter)
+else()
+    find_package(Python3 COMPONENTS Interpreter)
+endif()
+if(Python3_Interpreter_FOUND)
+    set(stamp ${CMAKE_BINARY_DIR}/payload-checked)
+    add_custom_command(OUTPUT ${stamp}
+        COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/check_payload.py
+                ${UPDATER_PAYLOAD_FILE} ${UPDATER_CARRIED_VERSION} ${UPDATER_CARRIED_DOTTED}
+                --stamp ${stamp}
+        DEPENDS ${UPDATER_PAYLOAD_FILE} ${CMAKE_CURRENT_LIST_DIR}/check_payload.py
+                ${CMAKE_CURRENT_LIST_DIR}/pe_image.py
+        COMMENT "Checking the carried executable against version ${UPDATER_CARRIED_VERSION}")
+    add_custom_target(payload_check DEPENDS ${stamp})
+    if(UPDATER_PAYLOAD STREQUAL "")
+        add_dependencies(payload_check standin_new)
+    endif()
+    add_dependencies(updater payload_check)
+else()
+    message(STATUS "No Python: the carried executable is not checked")
 endif()

@@ -36,3 +36,10 @@ template <class Traits> class UniqueResource {
   private:
     Handle handle_ = Traits::Empty();
 };
+
+// Traits for the common case, a handle that holds nothing when null; the derived traits add Free.
+template <class HandleType> struct NullMeansEmpty {
+    using Handle = HandleType;
+    static Handle Empty() { return nullptr; }
+    static bool IsValid(Handle handle) { return handle != nullptr; }
+};

@@ -14,57 +14,47 @@ namespace {
 
 using namespace control_ids;
 
-constexpr FontSpec kDefaultFont{"MS Sans Serif", -11, false, DEFAULT_CHARSET};
-constexpr FontSpec kHeadingFont{"Arial", -13, true, ANSI_CHARSET};
-constexpr FontSpec kMessageFont{"MS Sans Serif", -11, true, DEFAULT_CHARSET};
+// clang-format off
+constexpr FontSpec kDefaultFont{.Face = "MS Sans Serif", .Height = -11,               .CharSet = DEFAULT_CHARSET};
+constexpr FontSpec kHeadingFont{.Face = "Arial",         .Height = -13, .Bold = true, .CharSet = ANSI_CHARSET};
+constexpr FontSpec kMessageFont{.Face = "MS Sans Serif", .Height = -11, .Bold = true, .CharSet = DEFAULT_CHARSET};
+// clang-format on
 
 // The warning colours are the design values.
 constexpr Color kWarningFrom = Color::Rgb(183, 177, 138); // 9089463
 constexpr Color kWarningTo = Color::Rgb(56, 54, 35);      // 2307640
 
-const FormSpec kForm{DialogWindowClass,
-                     "Erori",
-                     339,
-                     171,
-                     Color::Rgb(239, 239, 239), // 15724527
-                     BorderKind::DialogWithCloseBox,
-                     true,
-                     true,
-                     kDefaultFont,
-                     FirstPlacement::ScreenCentre};
+const FormSpec kForm{
+    .ClassName = DialogWindowClass,
+    .Caption = "Erori",
+    .ClientWidth = 339,
+    .ClientHeight = 171,
+    .Background = Color::Rgb(239, 239, 239), // 15724527
+    .Border = BorderKind::DialogWithCloseBox,
+    .StayOnTop = true,
+    .KeyPreview = true,
+    .DefaultFont = kDefaultFont,
+    .Placement = FirstPlacement::ScreenCentre,
+};
 
-const GradientSpec kHeader{"GradientPanel1",
-                           GradientPanel1,
-                           {0, 0, 339, 49, Align::Top},
-                           kWarningFrom,
-                           kWarningTo,
-                           64,
-                           GradientDirection::RightToLeft};
-const GradientSpec kFooter{"GradientPanel2",
-                           GradientPanel2,
-                           {0, 129, 339, 42, Align::Bottom},
-                           kWarningFrom,
-                           kWarningTo,
-                           64,
-                           GradientDirection::RightToLeft};
-const LabelSpec kHeading{"Label1",     Label1, {48, 16, 73, 16},    "PROBLEMA",
-                         kHeadingFont, kWhite, TextAlignment::Left, true};
-const ImageSpec kShownPicture{"Image1", Image1, {8, 8, 32, 32}};
-const ImageSpec kInformationPicture{
-    "Image2", Image2, {128, 8, 32, 32}, "PICTURE_INFORMATION", false};
-const ImageSpec kConfirmationPicture{
-    "Image3", Image3, {168, 8, 32, 32}, "PICTURE_CONFIRMATION", false};
-const ImageSpec kWarningPicture{"Image4", Image4, {208, 8, 32, 32}, "PICTURE_WARNING", false};
-const ImageSpec kErrorPicture{"Image5", Image5, {248, 8, 32, 32}, "PICTURE_ERROR", false};
-const LabelSpec kMessage{"EroText",    EroText, {8, 56, 321, 65},      "",
-                         kMessageFont, kBlack,  TextAlignment::Centre, false,
-                         true};
+// The controls in creation order, one row each, as the design lists them.
+// clang-format off
+const GradientSpec kHeader{.Name = "GradientPanel1", .Id = GradientPanel1, .Place = {0, 0, 339, 49, Align::Top},      .From = kWarningFrom, .To = kWarningTo, .ColorCount = 64, .Direction = GradientDirection::RightToLeft};
+const GradientSpec kFooter{.Name = "GradientPanel2", .Id = GradientPanel2, .Place = {0, 129, 339, 42, Align::Bottom}, .From = kWarningFrom, .To = kWarningTo, .ColorCount = 64, .Direction = GradientDirection::RightToLeft};
+const LabelSpec kHeading{.Name = "Label1", .Id = Label1, .Place = {48, 16, 73, 16}, .Text = "PROBLEMA", .Font = kHeadingFont, .TextColor = kWhite, .AutoSize = true};
+const ImageSpec kShownPicture       {.Name = "Image1", .Id = Image1, .Place = {8, 8, 32, 32}};
+const ImageSpec kInformationPicture {.Name = "Image2", .Id = Image2, .Place = {128, 8, 32, 32}, .BitmapResource = "PICTURE_INFORMATION",  .Visible = false};
+const ImageSpec kConfirmationPicture{.Name = "Image3", .Id = Image3, .Place = {168, 8, 32, 32}, .BitmapResource = "PICTURE_CONFIRMATION", .Visible = false};
+const ImageSpec kWarningPicture     {.Name = "Image4", .Id = Image4, .Place = {208, 8, 32, 32}, .BitmapResource = "PICTURE_WARNING",      .Visible = false};
+const ImageSpec kErrorPicture       {.Name = "Image5", .Id = Image5, .Place = {248, 8, 32, 32}, .BitmapResource = "PICTURE_ERROR",        .Visible = false};
+const LabelSpec kMessage{.Name = "EroText", .Id = EroText, .Place = {8, 56, 321, 65}, .Text = "", .Font = kMessageFont, .TextColor = kBlack, .Alignment = TextAlignment::Centre, .WordWrap = true};
 const std::array<ButtonSpec, 4> kButtons{{
-    {"BE1", BE1, {9, 138, 72, 25}, "&Da", mrYes},
-    {"BE2", BE2, {89, 138, 72, 25}, "&Nu", mrNo},
-    {"BE3", BE3, {169, 138, 72, 25}, "&Renunt", mrCancel},
-    {"BE4", BE4, {249, 138, 72, 25}, "&OK", mrOk},
+    {.Name = "BE1", .Id = BE1, .Place = {9, 138, 72, 25},   .Caption = "&Da",     .ModalResult = mrYes},
+    {.Name = "BE2", .Id = BE2, .Place = {89, 138, 72, 25},  .Caption = "&Nu",     .ModalResult = mrNo},
+    {.Name = "BE3", .Id = BE3, .Place = {169, 138, 72, 25}, .Caption = "&Renunt", .ModalResult = mrCancel},
+    {.Name = "BE4", .Id = BE4, .Place = {249, 138, 72, 25}, .Caption = "&OK",     .ModalResult = mrOk},
 }};
+// clang-format on
 
 // How each kind of message looks.
 struct KindLook {

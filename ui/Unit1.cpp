@@ -17,66 +17,40 @@ namespace {
 using namespace control_ids;
 
 constexpr Color kBackground = Color::Rgb(238, 238, 223); // 14675694
-constexpr FontSpec kDefaultFont{"MS Sans Serif", -11, false, DEFAULT_CHARSET};
-constexpr FontSpec kTitleFont{"Arial", -16, true, ANSI_CHARSET};
-constexpr FontSpec kLineFont{"Arial", -13, false, ANSI_CHARSET};
-constexpr FontSpec kBoldLineFont{"Arial", -13, true, ANSI_CHARSET};
 
-const FormSpec kForm{StatusWindowClass,
-                     "Actualizare",
-                     377,
-                     182,
-                     kBackground,
-                     BorderKind::SingleNoSystemMenu,
-                     true,
-                     true,
-                     kDefaultFont};
+// clang-format off
+constexpr FontSpec kDefaultFont {.Face = "MS Sans Serif", .Height = -11,               .CharSet = DEFAULT_CHARSET};
+constexpr FontSpec kTitleFont   {.Face = "Arial",         .Height = -16, .Bold = true, .CharSet = ANSI_CHARSET};
+constexpr FontSpec kLineFont    {.Face = "Arial",         .Height = -13,               .CharSet = ANSI_CHARSET};
+constexpr FontSpec kBoldLineFont{.Face = "Arial",         .Height = -13, .Bold = true, .CharSet = ANSI_CHARSET};
+// clang-format on
 
-const LabelSpec kLabel1{"Label1",   Form1Label1, {8, 8, 361, 22},       "Actualizare",
-                        kTitleFont, kWindowText, TextAlignment::Centre, false};
+const FormSpec kForm{
+    .ClassName = StatusWindowClass,
+    .Caption = "Actualizare",
+    .ClientWidth = 377,
+    .ClientHeight = 182,
+    .Background = kBackground,
+    .Border = BorderKind::SingleNoSystemMenu,
+    .StayOnTop = true,
+    .KeyPreview = true,
+    .DefaultFont = kDefaultFont,
+};
+
+// The controls in creation order, one row each, as the design lists them. The title and the
+// lines show folder names, so an "&" in them is drawn as written.
+// clang-format off
+const LabelSpec kLabel1{.Name = "Label1", .Id = Form1Label1, .Place = {8, 8, 361, 22}, .Text = "Actualizare", .Font = kTitleFont, .Alignment = TextAlignment::Centre, .ShowAccelChar = false};
 const std::array<LabelSpec, 4> kLines{{
-    {"Linia1",
-     Linia1,
-     {24, 48, 0, 0},
-     "Linia 1",
-     kLineFont,
-     kWindowText,
-     TextAlignment::Left,
-     true},
-    {"Linia2",
-     Linia2,
-     {24, 64, 0, 0},
-     "Linia 2",
-     kLineFont,
-     kWindowText,
-     TextAlignment::Left,
-     true},
-    {"Linia3",
-     Linia3,
-     {24, 80, 0, 0},
-     "Linia 3",
-     kLineFont,
-     kWindowText,
-     TextAlignment::Left,
-     true},
-    {"Linia4",
-     Linia4,
-     {24, 96, 0, 0},
-     "Linia 4",
-     kBoldLineFont,
-     kWindowText,
-     TextAlignment::Left,
-     true},
+    {.Name = "Linia1", .Id = Linia1, .Place = {24, 48}, .Text = "Linia 1", .Font = kLineFont,     .AutoSize = true, .ShowAccelChar = false},
+    {.Name = "Linia2", .Id = Linia2, .Place = {24, 64}, .Text = "Linia 2", .Font = kLineFont,     .AutoSize = true, .ShowAccelChar = false},
+    {.Name = "Linia3", .Id = Linia3, .Place = {24, 80}, .Text = "Linia 3", .Font = kLineFont,     .AutoSize = true, .ShowAccelChar = false},
+    {.Name = "Linia4", .Id = Linia4, .Place = {24, 96}, .Text = "Linia 4", .Font = kBoldLineFont, .AutoSize = true, .ShowAccelChar = false},
 }};
-const PanelSpec kPanel1{"Panel1", Panel1, {0, 141, 377, 41, Align::Bottom}, kWhite};
-const GradientSpec kGradientPanel1{"GradientPanel1",
-                                   Form1GradientPanel1,
-                                   {1, 1, 375, 39, Align::InsideFrame},
-                                   kBackground,
-                                   kWhite,
-                                   64,
-                                   GradientDirection::BottomToTop};
-const ButtonSpec kButton1{"Button1", Button1, {144, 8, 81, 25}, "OK", 0, true};
+const PanelSpec kPanel1{.Name = "Panel1", .Id = Panel1, .Place = {0, 141, 377, 41, Align::Bottom}, .Background = kWhite};
+const GradientSpec kGradientPanel1{.Name = "GradientPanel1", .Id = Form1GradientPanel1, .Place = {1, 1, 375, 39, Align::InsideFrame}, .From = kBackground, .To = kWhite, .ColorCount = 64, .Direction = GradientDirection::BottomToTop};
+const ButtonSpec kButton1{.Name = "Button1", .Id = Button1, .Place = {144, 8, 81, 25}, .Caption = "OK"};
+// clang-format on
 
 } // namespace
 

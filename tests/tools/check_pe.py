@@ -2,17 +2,23 @@
 """Checks a Windows executable the way a bare Windows machine will meet it.
 
   - PE32, i386, GUI subsystem;
+  - ASLR with its relocations kept, DEP, Terminal-Server aware; no link time stamp and no
+    debug directory, so two builds of the same sources give the same bytes;
   - imports (as objdump -p lists them) only from DLLs every Windows has, never a compiler
     runtime DLL, so the file runs alone;
-  - optionally, a resource of a given type, name and language, with given bytes, and the
-    application manifest (common controls 6, no execution level).
+  - optionally, a resource of a given type, name and language, with given bytes, the
+    application manifest (common controls 6, no execution level) and the version resource.
 Exits with a message for every fault found.
 """
 import argparse
+import pathlib
 import re
-import struct
 import subprocess
 import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "cmake"))
+from pe_image import (BASE_RELOCATION_DIRECTORY, DEBUG_DIRECTORY,  # noqa: E402
+                      RELOCATIONS_STRIPPED, PeFile)
 
 SYSTEM_DLLS = {
     "advapi32", "comctl32", "comdlg32", "gdi32", "imm32", "kernel32", "msimg32", "msvcrt",
@@ -21,72 +27,33 @@ SYSTEM_DLLS = {
 RUNTIME_DLL = re.compile(r"^(libstdc\+\+|libgcc|libwinpthread)", re.IGNORECASE)
 MANIFEST_TYPE = 24
 MANIFEST_ID = 1
-
-
-class PeFile:
-    """Just enough of the PE format: headers, sections and the resource tree."""
-
-    def __init__(self, data):
-        self.data = data
-        if data[:2] != b"MZ":
-            raise ValueError("no MZ header")
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        if data[pe:pe + 4] != b"PE\0\0":
-            raise ValueError("no PE signature")
-        self.machine, sections, _, _, _, optional_size, _ = struct.unpack_from(
-            "<HHIIIHH", data, pe + 4)
-        optional = pe + 24
-        self.magic = struct.unpack_from("<H", data, optional)[0]
-        self.subsystem = struct.unpack_from("<H", data, optional + 68)[0]
-        directories = optional + 96  # PE32 layout
-        self.resource_rva, self.resource_size = struct.unpack_from("<II", data, directories + 16)
-        self.sections = []
-        for index in range(sections):
-            offset = optional + optional_size + 40 * index
-            virtual_size, rva, raw_size, raw_offset = struct.unpack_from("<IIII", data, offset + 8)
-            self.sections.append((rva, max(virtual_size, raw_size), raw_offset))
-
-    def offset_of(self, rva):
-        for start, size, raw in self.sections:
-            if start <= rva < start + size:
-                return rva - start + raw
-        raise ValueError(f"RVA {rva:#x} outside every section")
-
-    def resources(self):
-        """{(type, name, language): bytes}; names as text, numbers as ints."""
-        found = {}
-        if self.resource_rva == 0:
-            return found
-        base = self.offset_of(self.resource_rva)
-
-        def key_of(entry_name):
-            if entry_name & 0x80000000 == 0:
-                return entry_name
-            at = base + (entry_name & 0x7FFFFFFF)
-            length = struct.unpack_from("<H", self.data, at)[0]
-            return self.data[at + 2:at + 2 + 2 * length].decode("utf-16-le")
-
-        def walk(directory, path):
-            named, numbered = struct.unpack_from("<HH", self.data, base + directory + 12)
-            for index in range(named + numbered):
-                entry_name, target = struct.unpack_from(
-                    "<II", self.data, base + directory + 16 + 8 * index)
-                key = path + (key_of(entry_name),)
-                if target & 0x80000000:
-                    walk(target & 0x7FFFFFFF, key)
-                else:
-                    rva, size = struct.unpack_from("<II", self.data, base + target)
-                    start = self.offset_of(rva)
-                    found[key] = self.data[start:start + size]
-
-        walk(0, ())
-        return found
+HEADER_FLAGS = {0x0040: "ASLR (dynamic base)", 0x0100: "DEP (NX compatible)",
+                0x8000: "Terminal-Server aware"}
+ROMANIAN_1250 = (0x0418, 1250)
 
 
 def imported_dlls(objdump, path):
     listing = subprocess.run([objdump, "-p", path], check=True, capture_output=True,
                              text=True).stdout
     return re.findall(r"DLL Name:\s*(\S+)", listing)
+
+
+def version_faults(pe, text, fields, description, file_name):
+    """The version resource names the product, the file and the version, in Romanian, 1250."""
+    info = pe.version_info()
+    if info is None:
+        return ["no version resource"]
+    faults = [f"{which} version {found}, expected {fields}"
+              for which, found in (("file", info.file_version), ("product", info.product_version))
+              if found != fields]
+    if info.translations != [ROMANIAN_1250]:
+        faults.append(f"version translations {info.translations}, expected {[ROMANIAN_1250]}")
+    expected = {"ProductName": "Zentor - Calvex", "FileDescription": description,
+                "FileVersion": text, "ProductVersion": text, "OriginalFilename": file_name}
+    table = info.strings.get(f"{ROMANIAN_1250[0]:04X}{ROMANIAN_1250[1]:04X}", {})
+    faults += [f"version string {name} {table.get(name)!r}, expected {value!r}"
+               for name, value in expected.items() if table.get(name) != value]
+    return faults
 
 
 def check(args):
@@ -99,6 +66,16 @@ def check(args):
         faults.append(f"optional header magic {pe.magic:#x}, not PE32")
     if pe.subsystem != 2:
         faults.append(f"subsystem {pe.subsystem}, not Windows GUI")
+    for flag, name in HEADER_FLAGS.items():
+        if pe.dll_characteristics & flag == 0:
+            faults.append(f"not {name}")
+    if pe.characteristics & RELOCATIONS_STRIPPED or \
+            pe.directory_size(BASE_RELOCATION_DIRECTORY) == 0:
+        faults.append("no relocations: ASLR cannot move it")
+    if pe.timestamp != 0:
+        faults.append(f"link time stamp {pe.timestamp:#x}: two builds would differ")
+    if pe.directory_size(DEBUG_DIRECTORY) != 0:
+        faults.append("a debug directory, which names the build")
 
     dlls = imported_dlls(args.objdump, args.executable)
     if not dlls:
@@ -138,6 +115,9 @@ def check(args):
             if "requestedExecutionLevel" in text:
                 faults.append("manifest requests an execution level")
 
+    if args.version:
+        faults += version_faults(pe, *args.version)
+
     for fault in faults:
         print(f"{args.executable}: {fault}")
     if not faults:
@@ -153,6 +133,9 @@ def main():
     parser.add_argument("--resource", action="append", default=[],
                         metavar="TYPE/NAME/LANGUAGE=FILE", help="a resource and its bytes")
     parser.add_argument("--manifest", action="store_true")
+    parser.add_argument("--version", nargs=4,
+                        metavar=("TEXT", "FIELDS", "DESCRIPTION", "FILE_NAME"),
+                        help="the version resource: 1.0029 1.0.0.29 \"...\" ActualizareCalvex.exe")
     parser.add_argument("executable")
     sys.exit(check(parser.parse_args()))
 

@@ -2,9 +2,6 @@
 
 #include <commctrl.h>
 
-#include "os/win32/Win32OsServices.h"
-#include "ui/ControlIds.h"
-#include "ui/framework/Form.h"
 #include "ui/framework/WindowObject.h"
 
 namespace {
@@ -15,10 +12,10 @@ constexpr UINT kActivateForemostForm = WM_APP + 1;
 // get no taskbar buttons of their own and the button shows the application title.
 class ApplicationWindow : public WindowObject {
   public:
-    explicit ApplicationWindow(Application& application) : application_(application) {
+    ApplicationWindow(Application& application, const char* className) : application_(application) {
         const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
         const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-        CreateOwnWindow({control_ids::ApplicationWindowClass,
+        CreateOwnWindow({className,
                          0,
                          WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                          {x, y, x, y}});
@@ -34,7 +31,7 @@ class ApplicationWindow : public WindowObject {
             }
             break;
         case WM_CLOSE: // the taskbar button's Close, or a task manager
-            if (Form* main = application_.MainForm()) {
+            if (TopLevelWindow* main = application_.MainForm()) {
                 main->Close();
             }
             return 0;
@@ -56,10 +53,10 @@ class ApplicationWindow : public WindowObject {
     Application& application_;
 };
 
-Application::Application() {
+Application::Application(const char* windowClassName) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls); // loads the themed button classes of the manifest
-    window_ = std::make_unique<ApplicationWindow>(*this);
+    window_ = std::make_unique<ApplicationWindow>(*this, windowClassName);
 }
 
 Application::~Application() {
@@ -75,17 +72,13 @@ void Application::SetTitle(const std::string& title) {
     SetWindowTextA(Handle(), title.c_str());
 }
 
-std::string Application::ExeName() const {
-    return Win32OsServices{}.ModuleFileName(); // the one reading that fits long paths
-}
-
-void Application::Adopt(std::unique_ptr<Form> form) {
+void Application::Adopt(std::unique_ptr<TopLevelWindow> form) {
     forms_.push_back(std::move(form));
 }
 
 void Application::Run() {
     ShowWindow(Handle(), SW_SHOWNA); // its taskbar button appears; being empty it draws nothing
-    if (Form* main = MainForm()) {
+    if (TopLevelWindow* main = MainForm()) {
         main->Show();
     }
     while (!terminated_ && HandleMessage()) {
@@ -96,7 +89,7 @@ void Application::Dispatch(MSG& message) {
     if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
         for (const auto& form : forms_) {
-            if (form->Handle() == root && form->PreTranslateKey(message)) {
+            if (form->TopLevelHandle() == root && form->PreTranslateKey(message)) {
                 return;
             }
         }

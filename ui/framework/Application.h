@@ -8,17 +8,17 @@
 #include <utility>
 #include <vector>
 
-#include "ui/framework/GdiObjects.h"
 #include "ui/framework/PlatformError.h"
+#include "ui/framework/TopLevelWindow.h"
 
-class Form;
 class ApplicationWindow;
 
 // The application object: its hidden window carries the title on the taskbar button and owns
 // every form; the first form created is the main window, whose closing ends the event loop.
 class Application {
   public:
-    Application();
+    // The hidden window's class is the program's to name, so tools can find the window.
+    explicit Application(const char* windowClassName);
     ~Application();
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -26,7 +26,6 @@ class Application {
     HWND Handle() const;
     void SetTitle(const std::string& title);
     const std::string& Title() const { return title_; }
-    std::string ExeName() const;
 
     // Creates a form, then runs its creation handler once all its controls exist.
     template <class FormType, class... Arguments> FormType& CreateForm(Arguments&&... arguments) {
@@ -36,7 +35,7 @@ class Application {
         Guard([&created] { created.OnCreate(); });
         return created;
     }
-    Form* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+    TopLevelWindow* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
 
     // Shows the main form and dispatches messages until the application is terminated.
     void Run();
@@ -66,12 +65,12 @@ class Application {
     void ActivateForemostForm();
 
   private:
-    void Adopt(std::unique_ptr<Form> form);
+    void Adopt(std::unique_ptr<TopLevelWindow> form);
     void Dispatch(MSG& message);
 
     std::unique_ptr<ApplicationWindow> window_;
     std::string title_;
-    std::vector<std::unique_ptr<Form>> forms_;
+    std::vector<std::unique_ptr<TopLevelWindow>> forms_;
     bool terminated_ = false;
 };
 

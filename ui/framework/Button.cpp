@@ -3,7 +3,6 @@
 #include <cctype>
 
 #include "ui/framework/Container.h"
-#include "ui/framework/Form.h"
 
 Button::Button(Container& parent, const ButtonSpec& design)
     : Control(parent, design.Name, design.Id), modalResult_(design.ModalResult),
@@ -17,9 +16,7 @@ Button::Button(Container& parent, const ButtonSpec& design)
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.Id)),
                                   GetModuleHandleA(nullptr), nullptr);
     Adopt(window);
-    Form& form = OwnerForm();
-    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(form.DefaultFont()), FALSE);
-    form.RegisterButton(*this);
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(parent.DefaultFont()), FALSE);
 }
 
 char AcceleratorOf(const std::string& caption) {
@@ -46,8 +43,29 @@ bool Button::CanFocus() const {
 }
 
 void Button::SetVisible(bool visible) {
-    if (!visible) {
-        OwnerForm().ButtonHidden(*this);
+    if (!visible && Hidden) {
+        Hidden(*this);
     }
     Control::SetVisible(visible);
+}
+
+void Button::Press() {
+    if (Pressed) {
+        Pressed(*this);
+    }
+}
+
+void Button::HandleNotification(WORD code) {
+    switch (code) {
+    case BN_CLICKED:
+        Press();
+        break;
+    case BN_SETFOCUS:
+        if (Focused) {
+            Focused(*this);
+        }
+        break;
+    default:
+        break;
+    }
 }

@@ -20,13 +20,20 @@ class Button : public Control {
     Button(Container& parent, const ButtonSpec& design);
 
     int ModalResult() const { return modalResult_; }
-    bool HandCursor() const { return handCursor_; }
+    bool HandCursor() const override { return handCursor_; }
     // The upper-case letter after a single "&", or 0.
     char Accelerator() const;
     bool CanFocus() const;
     void SetVisible(bool visible) override;
+    // Pressed from the keyboard: the same as a click.
+    void Press();
+    void HandleNotification(WORD code) override;
 
     std::function<void()> OnClick;
+    // Set by the form that holds the button: what a press, the focus and hiding mean to it.
+    std::function<void(Button&)> Pressed;
+    std::function<void(Button&)> Focused;
+    std::function<void(Button&)> Hidden;
 
   private:
     int modalResult_;

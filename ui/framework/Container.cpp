@@ -1,7 +1,5 @@
 #include "ui/framework/Container.h"
 
-#include "ui/framework/Button.h"
-#include "ui/framework/Form.h"
 #include "ui/framework/GdiObjects.h"
 
 Control* Container::FindComponent(const std::string& name) const {
@@ -13,6 +11,18 @@ Control* Container::FindComponent(const std::string& name) const {
             if (Control* found = inner->FindComponent(name)) {
                 return found;
             }
+        }
+    }
+    return nullptr;
+}
+
+Control* Container::ChildWithHandle(HWND window) const {
+    if (window == nullptr) {
+        return nullptr; // a menu's or accelerator's command, or a control whose window failed
+    }
+    for (const auto& child : children_) {
+        if (child->Handle() == window) {
+            return child.get();
         }
     }
     return nullptr;
@@ -79,26 +89,17 @@ void Container::OnPaint() {
     PaintContent(paint.Get(), nullptr);
 }
 
+// A child's notification comes to its own parent, so the child is among this container's own.
 void Container::OnCommand(WPARAM wParam, LPARAM lParam) {
-    Button* button = OwnerForm().FindButton(reinterpret_cast<HWND>(lParam));
-    if (button == nullptr) {
-        return;
-    }
-    switch (HIWORD(wParam)) {
-    case BN_CLICKED:
-        OwnerForm().ButtonPressed(*button);
-        break;
-    case BN_SETFOCUS:
-        OwnerForm().ButtonFocused(*button);
-        break;
-    default:
-        break;
+    if (Control* child = ChildWithHandle(reinterpret_cast<HWND>(lParam))) {
+        child->HandleNotification(HIWORD(wParam));
     }
 }
 
+// The child's default procedure asks its parent first, so the child is among its own here too.
 bool Container::OnSetCursor(HWND window, LPARAM lParam) {
-    const Button* button = OwnerForm().FindButton(window);
-    if (button == nullptr || !button->HandCursor() || LOWORD(lParam) != HTCLIENT) {
+    const Control* child = ChildWithHandle(window);
+    if (child == nullptr || !child->HandCursor() || LOWORD(lParam) != HTCLIENT) {
         return false;
     }
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));

@@ -8,18 +8,20 @@
 #include <vector>
 
 #include "ui/framework/Control.h"
-
-class Form;
-class Button;
+#include "ui/framework/Font.h"
 
 // What holds child controls: a form or a panel. It owns them, composes its own background with
-// the controls that draw for their siblings, and routes its children's notifications.
+// the controls that draw for their siblings, and hands each child its own notifications.
 class Container {
   public:
     virtual ~Container() = default;
 
     virtual HWND ContainerHandle() const = 0;
-    virtual Form& OwnerForm() = 0;
+    // The fonts of the window the container lies in, each made once for the whole window.
+    virtual HFONT Font(const FontSpec& design) = 0;
+    virtual HFONT DefaultFont() = 0;
+    // Told of every control added to this container or to one inside it, once its window exists.
+    virtual void ControlAdded(Control&) {}
 
     template <class ControlType, class... Arguments> ControlType& Add(Arguments&&... arguments) {
         auto control = std::make_unique<ControlType>(*this, std::forward<Arguments>(arguments)...);
@@ -28,6 +30,7 @@ class Container {
         // Later controls lie over earlier ones.
         SetWindowPos(added.Handle(), HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        ControlAdded(added);
         return added;
     }
 
@@ -46,6 +49,8 @@ class Container {
     bool HandleContainerMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
   private:
+    // A control of this container itself, by its window; null when absent.
+    Control* ChildWithHandle(HWND window) const;
     void OnPaint();
     void OnCommand(WPARAM wParam, LPARAM lParam);
     bool OnSetCursor(HWND window, LPARAM lParam);

@@ -4,10 +4,6 @@
 #include "ui/framework/Dpi.h"
 #include "ui/framework/GdiObjects.h"
 
-Form& Control::OwnerForm() const {
-    return parent_.OwnerForm();
-}
-
 HWND Control::ParentHandle() const {
     return parent_.ContainerHandle();
 }

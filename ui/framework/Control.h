@@ -7,7 +7,6 @@
 #include "ui/framework/WindowObject.h"
 
 class Container;
-class Form;
 
 // How a control's place follows its parent's client area.
 enum class Align {
@@ -35,7 +34,6 @@ class Control : public WindowObject {
     const std::string& Name() const { return name_; }
     int Id() const { return id_; }
     Container& Parent() const { return parent_; }
-    Form& OwnerForm() const;
 
     // The control's own flag, whatever its parents' state.
     bool Visible() const;
@@ -55,6 +53,11 @@ class Control : public WindowObject {
 
     // Redraws the control and whatever overlaps it, at once.
     void Repaint() const;
+
+    // A notification code the control's window sent its parent (WM_COMMAND), handed on by it.
+    virtual void HandleNotification(WORD) {}
+    // Whether the pointer takes the hand's shape over the control.
+    virtual bool HandCursor() const { return false; }
 
   protected:
     // Painting messages of our own control classes; the rest goes to the default procedure.

@@ -1,8 +1,6 @@
 #include "ui/framework/Form.h"
 
 #include <algorithm>
-#include <cctype>
-#include <iterator>
 
 #include "ui/framework/Application.h"
 #include "ui/framework/Button.h"
@@ -115,7 +113,7 @@ void Form::Show() {
                  0);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
-    FocusInitialControl();
+    keyboard_.FocusInitialControl();
 }
 
 int Form::ShowModal() {
@@ -161,13 +159,11 @@ std::vector<HWND> Form::DisableOtherWindows() const {
     return windows;
 }
 
-Button* Form::FindButton(HWND window) const {
-    for (Button* button : buttons_) {
-        if (button->Handle() == window) {
-            return button;
-        }
+void Form::ControlAdded(Control& control) {
+    if (auto* button = dynamic_cast<Button*>(&control)) {
+        button->Pressed = [this](Button& pressed) { ButtonPressed(pressed); };
+        keyboard_.AddButton(*button);
     }
-    return nullptr;
 }
 
 void Form::ButtonPressed(Button& button) {
@@ -182,102 +178,11 @@ void Form::ButtonPressed(Button& button) {
     }
 }
 
-void Form::ButtonHidden(const Button& button) {
-    if (focused_ == &button) {
-        focused_ = nullptr;
-    }
-}
-
-void Form::FocusInitialControl() {
-    if (focused_ != nullptr && focused_->CanFocus()) {
-        SetFocus(focused_->Handle());
-        return;
-    }
-    for (Button* button : buttons_) {
-        if (button->CanFocus()) {
-            SetFocus(button->Handle());
-            return;
-        }
-    }
-    SetFocus(Handle());
-}
-
-Button* Form::FocusedButton() const {
-    return FindButton(GetFocus());
-}
-
-void Form::SelectNextButton(bool forward) {
-    std::vector<Button*> order;
-    std::copy_if(buttons_.begin(), buttons_.end(), std::back_inserter(order),
-                 [](const Button* button) { return button->CanFocus(); });
-    if (order.empty()) {
-        return;
-    }
-    const auto current = std::find(order.begin(), order.end(), FocusedButton());
-    std::size_t index = current == order.end() ? 0 : current - order.begin();
-    if (current != order.end()) {
-        index = (index + (forward ? 1 : order.size() - 1)) % order.size();
-    }
-    SetFocus(order[index]->Handle());
-}
-
-Button* Form::ButtonWithAccelerator(char letter) const {
-    if (letter == '\0') {
-        return nullptr; // a caption without "&" has no letter: Ctrl+@ must not press it
-    }
-    const char wanted = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
-    for (Button* button : buttons_) {
-        if (button->CanFocus() && button->Accelerator() == wanted) {
-            return button;
-        }
-    }
-    return nullptr;
-}
-
 bool Form::PreTranslateKey(const MSG& message) {
-    switch (message.message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-        if (keyPreview_) {
-            App().Guard([&] { OnKeyDown(message.wParam); }); // the key goes on all the same
-        }
-        if (message.message != WM_KEYDOWN || !IsWindowVisible(Handle())) {
-            return false;
-        }
-        switch (message.wParam) {
-        case VK_TAB:
-            if (GetKeyState(VK_CONTROL) < 0) {
-                return false;
-            }
-            SelectNextButton(GetKeyState(VK_SHIFT) >= 0);
-            return true;
-        case VK_LEFT:
-        case VK_UP:
-            SelectNextButton(false);
-            return true;
-        case VK_RIGHT:
-        case VK_DOWN:
-            SelectNextButton(true);
-            return true;
-        case VK_RETURN:
-            if (Button* button = FocusedButton()) {
-                ButtonPressed(*button);
-                return true;
-            }
-            return false;
-        default:
-            return false;
-        }
-    case WM_CHAR:
-    case WM_SYSCHAR:
-        if (Button* button = ButtonWithAccelerator(static_cast<char>(message.wParam))) {
-            ButtonPressed(*button);
-            return true;
-        }
-        return false;
-    default:
-        return false;
+    if (keyPreview_ && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
+        App().Guard([&] { OnKeyDown(message.wParam); }); // the key goes on all the same
     }
+    return keyboard_.Route(message);
 }
 
 void Form::PaintBackground(HDC dc, const RECT& client) const {
@@ -295,7 +200,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
-            FocusInitialControl();
+            keyboard_.FocusInitialControl();
             return 0;
         }
         break;

@@ -6,6 +6,8 @@
 #include "ui/framework/Color.h"
 #include "ui/framework/Container.h"
 #include "ui/framework/Font.h"
+#include "ui/framework/KeyboardRouter.h"
+#include "ui/framework/TopLevelWindow.h"
 #include "ui/framework/WindowObject.h"
 
 class Application;
@@ -35,21 +37,23 @@ struct FormSpec {
 };
 
 // A top-level window with its controls, event handlers and modal showing.
-class Form : public WindowObject, public Container {
+class Form : public WindowObject, public Container, public TopLevelWindow {
   public:
     Form(Application& application, const FormSpec& design);
     ~Form() override;
 
     Application& App() const { return application_; }
     HWND ContainerHandle() const override { return Handle(); }
-    Form& OwnerForm() override { return *this; }
+    HWND TopLevelHandle() const override { return Handle(); }
+    HFONT Font(const FontSpec& design) override { return fonts_.Get(design); }
+    HFONT DefaultFont() override { return fonts_.Get(defaultFont_); }
+    // A button anywhere in the form joins the tab order and sets the modal result when pressed.
+    void ControlAdded(Control& control) override;
 
     void SetCaption(const std::string& caption);
-    HFONT Font(const FontSpec& design) { return fonts_.Get(design); }
-    HFONT DefaultFont() { return fonts_.Get(defaultFont_); }
 
     // Shows the form; the first time the show handler runs before anything is seen.
-    void Show();
+    void Show() override;
     // Shows the form until its modal result is not 0 and returns that result; other windows of
     // the program are disabled meanwhile.
     int ShowModal();
@@ -57,20 +61,12 @@ class Form : public WindowObject, public Container {
     void SetModalResult(int result) { modalResult_ = result; }
     // While shown modally: modal result 2. Otherwise hides the form; the main form's closing
     // ends the application.
-    void Close();
+    void Close() override;
 
     SIZE OuterSize() const;
     void MoveTo(POINT outerTopLeft);
 
-    // Keyboard handling of a message for this form or one of its controls; true when taken.
-    bool PreTranslateKey(const MSG& message);
-
-    // Bookkeeping of the buttons in tab order (creation order).
-    void RegisterButton(Button& button) { buttons_.push_back(&button); }
-    Button* FindButton(HWND window) const;
-    void ButtonPressed(Button& button);
-    void ButtonFocused(Button& button) { focused_ = &button; }
-    void ButtonHidden(const Button& button);
+    bool PreTranslateKey(const MSG& message) override;
 
     // Event handlers of the derived forms.
     virtual void OnCreate() {}
@@ -82,10 +78,7 @@ class Form : public WindowObject, public Container {
     void PaintBackground(HDC dc, const RECT& client) const override;
 
   private:
-    void FocusInitialControl();
-    void SelectNextButton(bool forward);
-    Button* FocusedButton() const;
-    Button* ButtonWithAccelerator(char letter) const;
+    void ButtonPressed(Button& button);
     std::vector<HWND> DisableOtherWindows() const;
 
     Application& application_;
@@ -98,6 +91,5 @@ class Form : public WindowObject, public Container {
     bool placedBefore_ = false;
     bool showingModally_ = false;
     int modalResult_ = 0;
-    std::vector<Button*> buttons_;
-    Button* focused_ = nullptr; // the button that had the focus last
+    KeyboardRouter keyboard_{*this};
 };

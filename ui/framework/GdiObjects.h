@@ -6,10 +6,7 @@
 
 // Owners of GDI objects and device contexts: each released exactly once, never copied.
 
-template <class Object> struct GdiObjectTraits {
-    using Handle = Object;
-    static Object Empty() { return nullptr; }
-    static bool IsValid(Object object) { return object != nullptr; }
+template <class Object> struct GdiObjectTraits : NullMeansEmpty<Object> {
     static void Free(Object object) { DeleteObject(object); }
 };
 
@@ -17,10 +14,7 @@ using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
 
-struct MemoryDCTraits {
-    using Handle = HDC;
-    static HDC Empty() { return nullptr; }
-    static bool IsValid(HDC dc) { return dc != nullptr; }
+struct MemoryDCTraits : NullMeansEmpty<HDC> {
     static void Free(HDC dc) { DeleteDC(dc); }
 };
 

@@ -1,13 +1,12 @@
 #include "ui/framework/Label.h"
 
 #include "ui/framework/Container.h"
-#include "ui/framework/Form.h"
 #include "ui/framework/GdiObjects.h"
 
 Label::Label(Container& parent, const LabelSpec& design)
-    : Control(parent, design.Name, design.Id), font_(parent.OwnerForm().Font(design.Font)),
+    : Control(parent, design.Name, design.Id), font_(parent.Font(design.Font)),
       color_(design.TextColor), alignment_(design.Alignment), autoSize_(design.AutoSize),
-      wordWrap_(design.WordWrap) {
+      wordWrap_(design.WordWrap), showAccelChar_(design.ShowAccelChar) {
     CreateOwnWindow({"TLabel", 0, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, ScaledRect(design.Place),
                      ParentHandle(), design.Id});
     SetText(design.Text);
@@ -41,6 +40,9 @@ UINT Label::DrawFlags() const {
     flags |= alignment_ == TextAlignment::Centre ? DT_CENTER : DT_LEFT;
     if (wordWrap_) {
         flags |= DT_WORDBREAK;
+    }
+    if (!showAccelChar_) {
+        flags |= DT_NOPREFIX;
     }
     return flags;
 }

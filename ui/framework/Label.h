@@ -18,10 +18,11 @@ struct LabelSpec {
     TextAlignment Alignment = TextAlignment::Left;
     bool AutoSize = false; // the size follows the text: width alone when word-wrapped
     bool WordWrap = false;
+    bool ShowAccelChar = true; // "&" marks an underlined letter; false: every "&" is drawn
 };
 
 // A transparent text: what lies beneath shows around the letters. Its window text is the text
-// it shows; "&" marks an underlined letter and "&&" draws one "&".
+// it shows; unless told otherwise, "&" marks an underlined letter and "&&" draws one "&".
 class Label : public Control {
   public:
     Label(Container& parent, const LabelSpec& design);
@@ -42,4 +43,5 @@ class Label : public Control {
     TextAlignment alignment_;
     bool autoSize_;
     bool wordWrap_;
+    bool showAccelChar_;
 };

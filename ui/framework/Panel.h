@@ -17,7 +17,9 @@ class Panel : public Control, public Container {
     Panel(Container& parent, const PanelSpec& design);
 
     HWND ContainerHandle() const override { return Handle(); }
-    Form& OwnerForm() override { return Control::OwnerForm(); }
+    HFONT Font(const FontSpec& design) override { return Parent().Font(design); }
+    HFONT DefaultFont() override { return Parent().DefaultFont(); }
+    void ControlAdded(Control& control) override { Parent().ControlAdded(control); }
 
     bool DrawsForSiblings() const override { return true; }
     bool Opaque() const override { return true; }

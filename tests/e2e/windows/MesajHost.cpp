@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ProductConstants.h"
+#include "common/UniqueResource.h"
 #include "os/win32/UniqueHandle.h"
 #include "os/win32/Win32OsServices.h"
 #include "tests/e2e/windows/MesajHostProtocol.h"
@@ -37,20 +38,16 @@ LRESULT CALLBACK WatchShowing(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-class ThreadHook {
+struct HookTraits : NullMeansEmpty<HHOOK> {
+    static void Free(HHOOK hook) { UnhookWindowsHookEx(hook); }
+};
+
+// A hook on this thread's messages, removed again at the end of its scope.
+class ThreadHook : public UniqueResource<HookTraits> {
   public:
     ThreadHook(int type, HOOKPROC procedure)
-        : hook_(SetWindowsHookExA(type, procedure, nullptr, GetCurrentThreadId())) {}
-    ~ThreadHook() {
-        if (hook_ != nullptr) {
-            UnhookWindowsHookEx(hook_);
-        }
-    }
-    ThreadHook(const ThreadHook&) = delete;
-    ThreadHook& operator=(const ThreadHook&) = delete;
-
-  private:
-    HHOOK hook_;
+        : UniqueResource<HookTraits>(
+              SetWindowsHookExA(type, procedure, nullptr, GetCurrentThreadId())) {}
 };
 
 std::optional<mesaj_host::Call> Decode(const std::string& encoded) {
@@ -105,7 +102,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // The windows as the program entry makes them.
     MakeProcessDpiAware();
     Win32OsServices os;
-    Application application;
+    Application application(control_ids::ApplicationWindowClass);
     application.SetTitle(std::string{"Actualizare "} + product::ProductDisplayName);
     TForm1& statusWindow = application.CreateForm<TForm1>(os);
     TErori& dialog = application.CreateForm<TErori>(os);

@@ -50,7 +50,7 @@ Ink MeasureInk(const Capture& capture, const RECT& area, const InkTest& isInk) {
 
 namespace {
 
-int ReferenceInkWidth(const std::string& text, FontLook look, bool bold) {
+int ReferenceInkWidth(const std::string& text, FontLook look, bool bold, UINT format = 0) {
     UniqueFont font(CreateFontA(look.height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                                 DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, look.face));
@@ -60,18 +60,27 @@ int ReferenceInkWidth(const std::string& text, FontLook look, bool bold) {
         ObjectSelection selection(dc, font.Get());
         RECT area{4, 4, Width, Height};
         SetBkMode(dc, TRANSPARENT);
-        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE);
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE | format);
     });
     const Ink ink = MeasureInk(drawn, RECT{0, 0, Width, Height}, IsDarkInk);
     return ink.bounds.right - ink.bounds.left;
 }
 
+// Whether the two references differ and the ink is nearer the wider one.
+bool NearerTheWider(int inkWidth, int wider, int narrower) {
+    return wider > narrower && std::abs(inkWidth - wider) < std::abs(inkWidth - narrower);
+}
+
 } // namespace
 
 bool InkWidthLooksBold(int inkWidth, const std::string& text, FontLook font) {
-    const int bold = ReferenceInkWidth(text, font, true);
-    const int regular = ReferenceInkWidth(text, font, false);
-    return bold > regular && std::abs(inkWidth - bold) < std::abs(inkWidth - regular);
+    return NearerTheWider(inkWidth, ReferenceInkWidth(text, font, true),
+                          ReferenceInkWidth(text, font, false));
+}
+
+bool InkWidthLooksLiteral(int inkWidth, const std::string& text, FontLook font) {
+    return NearerTheWider(inkWidth, ReferenceInkWidth(text, font, false, DT_NOPREFIX),
+                          ReferenceInkWidth(text, font, false));
 }
 
 bool WaitUntilDrawn(HWND window) {

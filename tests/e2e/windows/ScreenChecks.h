@@ -34,6 +34,9 @@ struct FontLook {
     int height;
 };
 bool InkWidthLooksBold(int inkWidth, const std::string& text, FontLook font);
+// Whether ink of this width is the regular text drawn with every "&" as written, rather than
+// with "&" taken for an accelerator mark.
+bool InkWidthLooksLiteral(int inkWidth, const std::string& text, FontLook font);
 
 // Waits until the window has a focused control and its picture on the screen has settled:
 // Wine may show a window a moment before its children have drawn.

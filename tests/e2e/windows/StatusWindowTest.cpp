@@ -51,9 +51,7 @@ void ClearAttributesBelow(const fs::path& folder) {
 class StatusWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        installDir_ = "C:\\ZC e2e\\" +
-                      std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                          .substr(0, 24);
+        installDir_ = "C:\\ZC e2e\\" + FolderName();
         RemoveInstallation();
         fs::create_directories(installDir_);
         char windowsDir[MAX_PATH] = {};
@@ -68,6 +66,12 @@ class StatusWindowTest : public ::testing::Test {
         heldExe_.Reset();
         RemoveInstallation();
         DeleteFileA(settingsFile_.c_str());
+    }
+
+    // The installation folder's own name: the test's, short enough for every path to fit.
+    virtual std::string FolderName() const {
+        return std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())
+            .substr(0, 24);
     }
 
     void RemoveInstallation() {
@@ -116,6 +120,19 @@ class StatusWindowTest : public ::testing::Test {
         // The report is final when the window shows.
         HWND window = WaitForWindow(StatusWindow, RunTimeoutMs, updater_.Id());
         return window != nullptr && WaitUntilDrawn(window) ? window : nullptr;
+    }
+    // The user updates 1.0020 while a read-only "TmpUp" is left over from an earlier run, so
+    // the carried build cannot be written; the status window, or null.
+    HWND RunWithReadOnlyTmpUp() {
+        WriteSettings("1.0020");
+        InstallOldProgram();
+        { std::ofstream(TmpUp()) << "left over"; }
+        EXPECT_TRUE(SetFileAttributesA(TmpUp().c_str(), FILE_ATTRIBUTE_READONLY));
+        if (HasFailure()) {
+            return nullptr;
+        }
+        StartByUser();
+        return WaitForStatusWindow();
     }
 
     void ExpectLines(HWND window, const std::array<Line, 4>& expected) const {
@@ -196,18 +213,44 @@ TEST_F(StatusWindowTest, AlreadyUpToDate) {
 }
 
 TEST_F(StatusWindowTest, FolderNotWritable) {
-    WriteSettings("1.0020");
-    InstallOldProgram();
-    { std::ofstream(TmpUp()) << "left over"; }
-    ASSERT_TRUE(SetFileAttributesA(TmpUp().c_str(), FILE_ATTRIBUTE_READONLY));
-    StartByUser();
-    HWND window = WaitForStatusWindow();
+    HWND window = RunWithReadOnlyTmpUp();
     ASSERT_NE(window, nullptr);
     SaveScreenshot(window, "status-not-writable");
     ExpectLines(window, {{{true, InstalledLine("1.0020"), false},
                           {true, updatingLine_, false},
                           {true, "Nu pot scrie in " + installDir_ + "!", true},
                           {false, "", false}}});
+    PressOkWith(window, VK_RETURN);
+}
+
+// A folder whose name holds "&", as in "R&D": the lines show it as written, where the dialog's
+// labels would take it for an accelerator mark and underline the letter after it.
+class AmpersandFolderTest : public StatusWindowTest {
+  protected:
+    std::string FolderName() const override { return "R&D"; }
+};
+
+bool IsRedInk(Rgb pixel) {
+    return pixel.red > 180 && pixel.green < 120 && pixel.blue < 120;
+}
+
+TEST_F(AmpersandFolderTest, LinesShowTheFolderAsWritten) {
+    HWND window = RunWithReadOnlyTmpUp();
+    ASSERT_NE(window, nullptr);
+    SaveScreenshot(window, "status-ampersand-folder");
+    const std::string notWritable = "Nu pot scrie in " + installDir_ + "!";
+    ExpectLines(window, {{{true, InstalledLine("1.0020"), false},
+                          {true, updatingLine_, false},
+                          {true, notWritable, true},
+                          {false, "", false}}});
+    // As wide as the text with its "&" drawn, not as "R" and an underlined "D".
+    const WindowInfo info = Describe(window);
+    const ChildInfo* line3 = info.Child(ids::Linia3);
+    ASSERT_NE(line3, nullptr);
+    const Ink ink = MeasureInk(CaptureClient(window), line3->formRect, IsRedInk);
+    EXPECT_TRUE(
+        InkWidthLooksLiteral(ink.bounds.right - ink.bounds.left, notWritable, {"Arial", -13}))
+        << "ink width " << ink.bounds.right - ink.bounds.left;
     PressOkWith(window, VK_RETURN);
 }
 
