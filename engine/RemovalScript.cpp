@@ -37,6 +37,6 @@ std::string RemovalScript(std::string_view updaterPath, std::string_view scriptP
            QuotedForBatch(scriptPath) + "\r\n";
 }
 
-std::string InterpreterCommandLine(std::string_view scriptVariable) {
-    return "cmd.exe /D /V:OFF /C \"\"%" + std::string{scriptVariable} + "%\"\"";
+std::string InterpreterCommandLine(std::string_view script) {
+    return "cmd.exe /D /V:OFF /C \"\"" + std::string{script} + "\"\"";
 }

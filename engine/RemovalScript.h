@@ -9,8 +9,9 @@
 // that can never be deleted does not keep a hidden interpreter spinning.
 std::string RemovalScript(std::string_view updaterPath, std::string_view scriptPath);
 
-// The command line that runs, by the system's interpreter without AutoRun commands or delayed
-// expansion, the script whose full path the named environment variable holds. The interpreter
-// expands the variable once and not what its value holds, so no "%", "&" or space in the path
-// can act; the doubled quotes survive the interpreter's quote stripping.
-std::string InterpreterCommandLine(std::string_view scriptVariable);
+// The command line that runs a script by the system's interpreter, without AutoRun commands or
+// delayed expansion; `script` names it on that line: ".\suicide.bat" from the script's own
+// folder, or "%NAME%" for an environment variable that holds its full path. The interpreter
+// would expand a "%NAME%" written in a path there, even inside quotes, so no path is ever
+// written on the line. The doubled quotes survive the interpreter's quote stripping.
+std::string InterpreterCommandLine(std::string_view script);

@@ -200,6 +200,27 @@ void UpdateEngine::RunUpdate() {
     Report.Lines[3] = {"Actualizare incheiata cu succes!"};
 }
 
+// The interpreter runs the script from its own folder, so no path passes through its command line.
+// It refuses a network folder as its current one, though: there it runs from the system folder and
+// finds the script through its environment, whose value it expands once, as it stands.
+void UpdateEngine::StartRemovalScript(const std::string& scriptFolder,
+                                      const std::string& scriptPath) {
+    const std::string systemDirectory = os_.SystemDirectory();
+    const std::string interpreter = JoinPath(systemDirectory, "cmd.exe");
+    if (scriptFolder.starts_with("\\\\")) {
+        os_.StartProcess({interpreter,
+                          InterpreterCommandLine(std::string{"%"} + kScriptVariable + "%"),
+                          ShowState::Hidden, systemDirectory, kScriptVariable, scriptPath});
+    } else {
+        os_.StartProcess({interpreter,
+                          InterpreterCommandLine(std::string{".\\"} + kScriptName),
+                          ShowState::Hidden,
+                          scriptFolder,
+                          {},
+                          {}});
+    }
+}
+
 HandBackResult UpdateEngine::HandBack() {
     // The updater stays on disk, to be run again, while it is the only way to finish the update.
     if (!StartedWithParameter || ReplacementFailed || OldProgramStillRuns) {
@@ -225,12 +246,7 @@ HandBackResult UpdateEngine::HandBack() {
             return {HandBackAction::ShowError, "Nu pot crea fisierul \"" + scriptPath + "\". " +
                                                    os_.ErrorDescription(written.errorCode)};
         }
-        // The interpreter refuses a network folder as its current one, so it runs from the
-        // system folder and finds the script through its environment.
-        const std::string systemDirectory = os_.SystemDirectory();
-        os_.StartProcess({JoinPath(systemDirectory, "cmd.exe"),
-                          InterpreterCommandLine(kScriptVariable), ShowState::Hidden,
-                          systemDirectory, kScriptVariable, scriptPath});
+        StartRemovalScript(FolderPartOf(scriptPath, leadBytes), scriptPath);
     }
     if (!TargetExe.empty()) {
         os_.StartProcess({TargetExe, "\"" + TargetExe + "\"", ShowState::Normal, {}, {}, {}});

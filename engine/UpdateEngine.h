@@ -63,6 +63,7 @@ class UpdateEngine {
     bool WaitForOldExecutableToGo();
     bool AskUntilOldExecutableIsGone();
     bool MoveIntoPlace(const std::string& temp);
+    void StartRemovalScript(const std::string& scriptFolder, const std::string& scriptPath);
     template <class Attempt> bool RetryFor(std::uint32_t milliseconds, Attempt attempt);
 
     OsServices& os_;

@@ -6,7 +6,8 @@ class HandBackTest : public EngineFixture {
   protected:
     static constexpr const char* kScript = "D:\\Apps\\Prog\\suicide.bat";
     static constexpr const char* kCmd = "C:\\WINDOWS\\system32\\cmd.exe";
-    static constexpr const char* kInterpreterLine =
+    static constexpr const char* kInterpreterLine = "cmd.exe /D /V:OFF /C \"\".\\suicide.bat\"\"";
+    static constexpr const char* kNetworkInterpreterLine =
         "cmd.exe /D /V:OFF /C \"\"%ZENTOR_CALVEX_SCRIPT%\"\"";
 
     HandBackResult UpdateThenHandBack() {
@@ -39,10 +40,8 @@ TEST_F(HandBackTest, WritesTheScriptThenStartsItAndTheUpdatedProgram) {
     ASSERT_EQ(os.started.size(), 2u);
     EXPECT_EQ(os.started[0].application, kCmd);
     EXPECT_EQ(os.started[0].commandLine, kInterpreterLine);
-    EXPECT_EQ(os.started[0].variableName, "ZENTOR_CALVEX_SCRIPT");
-    EXPECT_EQ(os.started[0].variableValue, kScript);
-    // A network folder cannot be the interpreter's current one.
-    EXPECT_EQ(os.started[0].currentFolder, "C:\\WINDOWS\\system32");
+    EXPECT_EQ(os.started[0].variableName, "");
+    EXPECT_EQ(os.started[0].currentFolder, "D:\\Apps\\Prog\\");
     EXPECT_EQ(os.started[0].show, ShowState::Hidden);
     EXPECT_EQ(os.started[1].application, kExe);
     EXPECT_EQ(os.started[1].commandLine, "\"D:\\Apps\\Prog\\ZentorCalvex.exe\"");
@@ -63,10 +62,9 @@ TEST_F(HandBackTest, PathsWithSpacesAndPercentSigns) {
     EXPECT_NE(script.find("\r\nif EXIST " + updater + " GOTO redo\r\n"), std::string::npos);
     EXPECT_NE(script.find("\r\n@del \"E:\\100%% Sigur\\Program Files\\suicide.bat\"\r\n"),
               std::string::npos);
-    // The interpreter's command line holds no path it could expand; the variable's value is
-    // expanded once, as it stands.
+    // The interpreter's command line holds no path it could expand.
     EXPECT_EQ(os.started[0].commandLine, kInterpreterLine);
-    EXPECT_EQ(os.started[0].variableValue, folder + "\\suicide.bat");
+    EXPECT_EQ(os.started[0].currentFolder, folder + "\\");
     EXPECT_EQ(os.started[1].application, folder + "\\ZentorCalvex.exe");
 }
 
@@ -111,7 +109,10 @@ TEST_F(HandBackTest, UpdaterOnANetworkShareNamesItsScriptThroughTheEnvironment) 
     StartWithParameter("\"" + folder + "\\ZentorCalvex.exe\"");
     EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::EndProcess);
     EXPECT_TRUE(os.HasFile(folder + "\\suicide.bat"));
-    EXPECT_EQ(os.started[0].commandLine, kInterpreterLine);
+    // A network folder cannot be the interpreter's current one; the variable's value is expanded
+    // once, as it stands.
+    EXPECT_EQ(os.started[0].commandLine, kNetworkInterpreterLine);
+    EXPECT_EQ(os.started[0].variableName, "ZENTOR_CALVEX_SCRIPT");
     EXPECT_EQ(os.started[0].variableValue, folder + "\\suicide.bat");
     EXPECT_EQ(os.started[0].currentFolder, "C:\\WINDOWS\\system32");
 }
@@ -145,7 +146,7 @@ TEST_F(HandBackTest, ScriptBesideAnUpdaterInADoubleByteFolder) {
     os.moduleFileName = folder + "\\ActualizareCalvex.exe";
     StartWithParameter("\"" + folder + "\\ZentorCalvex.exe\"");
     EXPECT_EQ(UpdateThenHandBack().Action, HandBackAction::EndProcess);
-    EXPECT_EQ(os.started[0].variableValue, folder + "\\suicide.bat");
+    EXPECT_EQ(os.started[0].currentFolder, folder + "\\");
     EXPECT_TRUE(os.HasFile(folder + "\\suicide.bat"));
     EXPECT_EQ(os.FindFile(folder + "\\ZentorCalvex.exe")->bytes, payload);
 }

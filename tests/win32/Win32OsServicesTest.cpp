@@ -300,16 +300,30 @@ TEST_F(StartProcessTest, MissingProgramStartsNothing) {
     EXPECT_FALSE(Exists(planted + ".ran"));
 }
 
-// The interpreter as the hand-back starts it: from the system folder, the script named by a
-// variable of its environment. The script leaves "ran.txt" beside itself.
+// The interpreter as the hand-back starts it: in the script's own folder, the script named by
+// its bare name; or, on a network share, from the system folder, the script named by a variable
+// of its environment. The script leaves "ran.txt" beside itself.
 class InterpreterTest : public Win32OsServicesTest {
   protected:
     bool RunsScriptIn(const std::string& folder) {
+        WriteWholeFile(folder + "\\run me.bat", "@echo ran> ran.txt\r\n");
+        os.StartProcess({os.SystemDirectory() + "\\cmd.exe",
+                         InterpreterCommandLine(".\\run me.bat"),
+                         ShowState::Hidden,
+                         folder,
+                         {},
+                         {}});
+        return Ran(folder);
+    }
+    bool RunsScriptThroughTheEnvironmentIn(const std::string& folder) {
         const std::string script = folder + "\\run me.bat";
         WriteWholeFile(script, "@echo ran> \"%~dp0ran.txt\"\r\n");
         const std::string systemDirectory = os.SystemDirectory();
-        os.StartProcess({systemDirectory + "\\cmd.exe", InterpreterCommandLine("ZC_TEST_SCRIPT"),
+        os.StartProcess({systemDirectory + "\\cmd.exe", InterpreterCommandLine("%ZC_TEST_SCRIPT%"),
                          ShowState::Hidden, systemDirectory, "ZC_TEST_SCRIPT", script});
+        return Ran(folder);
+    }
+    bool Ran(const std::string& folder) {
         return WaitUntil([&] { return Exists(folder + "\\ran.txt"); }) &&
                ReadWholeFile(folder + "\\ran.txt") == "ran\r\n";
     }
@@ -351,7 +365,7 @@ TEST_F(InterpreterTest, RunsAScriptOnANetworkShare) {
         GTEST_SKIP() << "no network share to try (outside Wine, or WINEPREFIX not set)";
     }
     const ScratchFolder folder(*share + "\\updater & co");
-    EXPECT_TRUE(RunsScriptIn(folder.Path()));
+    EXPECT_TRUE(RunsScriptThroughTheEnvironmentIn(folder.Path()));
 }
 
 class ReadProfileStringTest : public Win32OsServicesTest {
