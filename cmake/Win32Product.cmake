@@ -66,13 +66,14 @@ if(UPDATER_PAYLOAD STREQUAL "")
 endif()
 
 # The carried build is checked before the updater is built from it: a file that is not a 32-bit
-# Windows executable, or one whose version resource names another version, stops the build.
+# Windows executable, or one whose version resource names another version, stops the build. The
+# 64-bit test build carries its own 64-bit stand-in and is never shipped: it is not checked.
 if(CMAKE_CROSSCOMPILING)
     find_package(Python3 REQUIRED COMPONENTS Interpreter)
 else()
     find_package(Python3 COMPONENTS Interpreter)
 endif()
-if(Python3_Interpreter_FOUND)
+if(Python3_Interpreter_FOUND AND CMAKE_SIZEOF_VOID_P EQUAL 4)
     set(stamp ${CMAKE_BINARY_DIR}/payload-checked)
     add_custom_command(OUTPUT ${stamp}
         COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/check_payload.py
