@@ -28,8 +28,8 @@ std::string ReplaceForeignCharacters(std::string text, char separator) {
     return text;
 }
 
-// The script's full path reaches the interpreter through this variable of its environment, so
-// the path is neither expanded again nor needed as the interpreter's current folder.
+// On a network share the script's full path reaches the interpreter through this variable of its
+// environment.
 constexpr const char* kScriptVariable = "ZENTOR_CALVEX_SCRIPT";
 
 } // namespace
@@ -206,19 +206,18 @@ void UpdateEngine::RunUpdate() {
 void UpdateEngine::StartRemovalScript(const std::string& scriptFolder,
                                       const std::string& scriptPath) {
     const std::string systemDirectory = os_.SystemDirectory();
-    const std::string interpreter = JoinPath(systemDirectory, "cmd.exe");
+    ProcessStart interpreter{.application = JoinPath(systemDirectory, "cmd.exe"),
+                             .commandLine =
+                                 InterpreterCommandLine(std::string{".\\"} + kScriptName),
+                             .show = ShowState::Hidden,
+                             .currentFolder = scriptFolder};
     if (scriptFolder.starts_with("\\\\")) {
-        os_.StartProcess({interpreter,
-                          InterpreterCommandLine(std::string{"%"} + kScriptVariable + "%"),
-                          ShowState::Hidden, systemDirectory, kScriptVariable, scriptPath});
-    } else {
-        os_.StartProcess({interpreter,
-                          InterpreterCommandLine(std::string{".\\"} + kScriptName),
-                          ShowState::Hidden,
-                          scriptFolder,
-                          {},
-                          {}});
+        interpreter.commandLine = InterpreterCommandLine(std::string{"%"} + kScriptVariable + "%");
+        interpreter.currentFolder = systemDirectory;
+        interpreter.variableName = kScriptVariable;
+        interpreter.variableValue = scriptPath;
     }
+    os_.StartProcess(interpreter);
 }
 
 HandBackResult UpdateEngine::HandBack() {
@@ -228,9 +227,9 @@ HandBackResult UpdateEngine::HandBack() {
     }
     const LeadBytes leadBytes = os_.AnsiLeadBytes();
     const AnsiText updaterPath = os_.ModulePath();
+    const std::string updaterFolder = FolderPartOf(updaterPath.text, leadBytes);
     const std::string scriptPath =
-        JoinPath(WithoutTrailingBackslash(FolderPartOf(updaterPath.text, leadBytes), leadBytes),
-                 kScriptName);
+        JoinPath(WithoutTrailingBackslash(updaterFolder, leadBytes), kScriptName);
 
     // The interpreter reads the script in the console code page. A path that code page, or the
     // ANSI one, cannot spell could make the script delete another file: the updater then stays.
@@ -246,10 +245,12 @@ HandBackResult UpdateEngine::HandBack() {
             return {HandBackAction::ShowError, "Nu pot crea fisierul \"" + scriptPath + "\". " +
                                                    os_.ErrorDescription(written.errorCode)};
         }
-        StartRemovalScript(FolderPartOf(scriptPath, leadBytes), scriptPath);
+        StartRemovalScript(updaterFolder, scriptPath);
     }
     if (!TargetExe.empty()) {
-        os_.StartProcess({TargetExe, "\"" + TargetExe + "\"", ShowState::Normal, {}, {}, {}});
+        os_.StartProcess({.application = TargetExe,
+                          .commandLine = "\"" + TargetExe + "\"",
+                          .show = ShowState::Normal});
     }
     return {HandBackAction::EndProcess, {}};
 }

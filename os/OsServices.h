@@ -39,12 +39,12 @@ struct AnsiText {
 
 // A program to start, and one variable added to the environment it inherits.
 struct ProcessStart {
-    std::string application; // the exact path: no search
-    std::string commandLine;
+    std::string application{}; // the exact path: no search
+    std::string commandLine{};
     ShowState show = ShowState::Normal;
-    std::string currentFolder; // empty: the updater's own is inherited
-    std::string variableName;  // empty: the environment is inherited unchanged
-    std::string variableValue;
+    std::string currentFolder{}; // empty: the updater's own is inherited
+    std::string variableName{};  // empty: the environment is inherited unchanged
+    std::string variableValue{};
 };
 
 class OsServices {

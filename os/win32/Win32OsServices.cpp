@@ -36,10 +36,7 @@ std::wstring Widened(const std::string& ansi) {
     return ToWideExactly(GetACP(), ansi).value_or(std::wstring{});
 }
 
-struct EnvironmentBlockTraits {
-    using Handle = wchar_t*;
-    static wchar_t* Empty() { return nullptr; }
-    static bool IsValid(wchar_t* block) { return block != nullptr; }
+struct EnvironmentBlockTraits : NullMeansEmpty<wchar_t*> {
     static void Free(wchar_t* block) { FreeEnvironmentStringsW(block); }
 };
 
@@ -89,10 +86,6 @@ AnsiText Win32OsServices::ModulePath() {
     const std::wstring wide = FromBuffer<wchar_t>(
         [](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
     return CheckedAgainst(std::move(ansi), wide);
-}
-
-std::string Win32OsServices::ModuleFileName() {
-    return ModulePath().text;
 }
 
 AnsiText Win32OsServices::ReadProfileString(const std::string& file, const std::string& section,

@@ -20,7 +20,6 @@ class Win32OsServices : public OsServices {
     std::string ErrorDescription(std::uint32_t errorCode) override;
     void StartProcess(const ProcessStart& start) override;
     AnsiText ModulePath() override;
-    std::string ModuleFileName(); // the path alone, for callers outside the engine
     AnsiText RawCommandLine() override;
     std::string SystemDirectory() override;
     LeadBytes AnsiLeadBytes() override;

@@ -16,7 +16,7 @@ namespace {
 // Started by the user: whatever the test runner passes, the updater sees no parameter.
 class StartedWithoutParameters : public Win32OsServices {
   public:
-    AnsiText RawCommandLine() override { return {"\"" + ModuleFileName() + "\""}; }
+    AnsiText RawCommandLine() override { return {"\"" + ModulePath().text + "\""}; }
 };
 
 // Tells the locale functions, as the Control Panel does, that a regional setting changed.

@@ -8,10 +8,7 @@ namespace window_driver {
 
 namespace {
 
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static HKEY Empty() { return nullptr; }
-    static bool IsValid(HKEY key) { return key != nullptr; }
+struct RegistryKeyTraits : NullMeansEmpty<HKEY> {
     static void Free(HKEY key) { RegCloseKey(key); }
 };
 
